@@ -1,0 +1,81 @@
+#include "protocol/block.h"
+
+#include "protocol/hex_text.h"
+#include "protocol/transfer.h"
+
+namespace corvane {
+
+void Read_Block(Context& ctx, int n) {
+  if (n > kMaxBlockWords) return;
+  Lines& l = ctx.lines;
+  if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
+  l.Vpp_Off();
+  l.Wait(5);
+  l.Vpp_On();
+  l.Wait(100);
+  for (int a = 0; a < n; ++a) {
+    std::int32_t w = 0;
+    Send_Command(l, kReadDataProgram);
+    Read_Data(l, w);
+    l.Wait(1);
+    ctx.st.ReadBuffer[a] = w;
+    Send_Command(l, kIncrementAddress);
+    l.Wait(1);
+    ctx.panel.Set_Status("Status", "Reading Data : " + Hex(w));
+    ctx.panel.Progress(a + 1, n);
+  }
+  l.Vpp_Off();
+  l.Vdd_On();
+  ctx.panel.Set_Status("Status", "End of Reading ");
+  l.Wait(1);
+}
+
+void Write_Block(Context& ctx, int n) {
+  WorkingState& st = ctx.st;
+  st.WriteError = 0;
+  if (n > kMaxBlockWords) {
+    st.WriteError = 1;
+    return;
+  }
+  Lines& l = ctx.lines;
+  ctx.panel.Set_Status("Status", "Writing to Device");
+  l.Vpp_Off();
+  if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
+  l.Wait(100);
+  l.Vpp_On();
+  l.Wait(200);
+  for (int a = 0; a < n; ++a) {
+    Send_Command(l, kReadDataProgram);
+    Read_Data(l, st.ReadBuffer[a]);
+    l.Wait(20);
+    if (st.ReadBuffer[a] != st.ProgramImage[a]) {
+      Send_Command(l, kLoadDataProgram);
+      l.Wait(10);
+      Send_Data(l, st.ProgramImage[a]);
+      l.Wait(100);
+      Send_Command(l, kBeginProgramming);
+      l.Wait(1500);
+      Send_Command(l, kReadDataProgram);
+      Read_Data(l, st.ReadBuffer[a]);
+      if (st.ReadBuffer[a] != st.ProgramImage[a]) {
+        // Leave programming mode first: with Vpp still applied the chip's address counter
+        // would stay where it stopped for whatever comes next.
+        l.Vpp_Off();
+        l.Vdd_On();
+        ctx.panel.Message_Box("Error at @ : " + Hex(a) + " Read :" + Hex(st.ReadBuffer[a]) +
+                              " instead of :" + Hex(st.ProgramImage[a]));
+        st.WriteError = 1;
+        return;
+      }
+    }
+    Send_Command(l, kIncrementAddress);
+    l.Wait(100);
+    ctx.panel.Progress(a + 1, n);
+  }
+  l.Vpp_Off();
+  l.Vdd_On();
+  ctx.panel.Set_Status("Status", "End of Writing");
+  l.Wait(5);
+}
+
+}  // namespace corvane

@@ -1,0 +1,47 @@
+// The working state shared by every command of the programmer: the memory image, what was read
+// back from the chip, the port and board in use and the timing calibration. One instance per
+// running program, passed by reference; nothing here is global.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+// Highest index of the program image and read-back buffer (one past the largest chip memory).
+inline constexpr int kProgramLast = 8192;
+// Highest index of the EEPROM image (one past the largest data EEPROM).
+inline constexpr int kEepromLast = 256;
+// The blank (erased) 14-bit program word.
+inline constexpr std::int32_t kBlankWord = 0x3FFF;
+
+// Logical parallel ports: data register addresses; the status register is at +1.
+inline constexpr std::uint16_t kLpt1 = 0x378;
+inline constexpr std::uint16_t kLpt2 = 0x278;
+
+enum BoardKind : std::int16_t { kBrannock = 0, kTessel = 1 };
+
+struct WorkingState {
+  std::array<std::int32_t, kProgramLast + 1> ProgramImage{};
+  std::array<std::int32_t, kEepromLast + 1> EepromImage{};
+  std::array<std::int32_t, kProgramLast + 1> ReadBuffer{};
+  std::int32_t ConfigWord = 0;
+  std::int32_t LastProgramAddress = 0;
+  std::int32_t EepromCount = 0;
+
+  std::int32_t DeviceConfigWord = 0;
+  std::int32_t DeviceId = 0;
+  std::int16_t WriteError = 0;
+
+  std::int32_t PortBase = 0;  // 0 = no board found
+  std::int16_t PortFound = 0;
+  std::int16_t BoardVariant = kBrannock;
+
+  std::int32_t LoopsPerSecond = 0;
+  int DelayUnit = 2;  // 2 at normal speed, 30 with "Low Speed"
+
+  std::string OsVersionText;
+};
+
+}  // namespace corvane

@@ -1,0 +1,54 @@
+#include "hardware/delay.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(DelayTest, IterationsFollowTheCalibratedCount) {
+  EXPECT_EQ(Delay_Iterations(0, 10000), 0);
+  EXPECT_EQ(Delay_Iterations(7, 10000), 7);
+  EXPECT_EQ(Delay_Iterations(1, 15000), 2);  // 1.5 rounds up
+  EXPECT_EQ(Delay_Iterations(3, 1), 1);      // a tiny count still waits one iteration
+  EXPECT_EQ(Delay_Iterations(1500 * 30, 2'000'000'000), 9'000'000'000LL);  // no overflow
+}
+
+TEST(DelayTest, CalibrationCountsOneSecondOfTheClock) {
+  WorkingState st;
+  VirtualClock clock;  // one spin = 100 us
+  Calibrate_Delay(st, clock);
+  EXPECT_EQ(st.LoopsPerSecond, 10000);
+  EXPECT_EQ(clock.now_ns(), 1'000'000'000);
+}
+
+TEST(DelayTest, CountingLoopRunsTheComputedIterations) {
+  VirtualClock clock(1);
+  Counting_Delay(clock, 3, 15000);  // ceil(4.5) = 5 iterations
+  EXPECT_EQ(clock.now_ns(), 5);
+  Counting_Delay(clock, 0, 15000);
+  EXPECT_EQ(clock.now_ns(), 5);
+}
+
+TEST(DelayTest, DelayWaitsItsNominalLength) {
+  VirtualClock clock;
+  Delay(clock, 0);
+  EXPECT_EQ(clock.now_ns(), 0);
+  Delay(clock, 1500 * 2);
+  EXPECT_EQ(clock.now_ns(), 300'000'000);  // 1500 units at normal speed: 0.3 s
+}
+
+TEST(DelayTest, RealClockWaitIsNeverShort) {
+  RealClock clock;
+  const auto start = clock.now_ns();
+  Delay(clock, 2);
+  EXPECT_GE(clock.now_ns() - start, 200'000);
+}
+
+TEST(DelayTest, SpeedBoxSetsTheUnit) {
+  EXPECT_EQ(Delay_Unit_For(0), 2);
+  EXPECT_EQ(Delay_Unit_For(1), 30);
+  EXPECT_EQ(Delay_Unit_For(2), 30);
+}
+
+}  // namespace
+}  // namespace corvane
