@@ -1,0 +1,44 @@
+// Whole-chip contents as an Intel HEX file: written to save what was read from a chip and to keep
+// the simulated chip's contents between runs, read back strictly (every character and checksum
+// checked), unlike the loader, which follows the program's own lenient rules.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+struct ChipContents {
+  std::vector<std::uint16_t> program;       // program words from address 0
+  std::array<std::uint16_t, 4> user_ids{};  // configuration locations 0x2000..0x2003
+  std::uint16_t config = 0x3FFF;            // configuration word, 0x2007
+  std::vector<std::uint8_t> eeprom;         // data EEPROM bytes from address 0
+};
+
+// Largest memories the writer accepts: the PIC16F877's.
+inline constexpr int kMaxProgramWords = 8192;
+inline constexpr int kMaxEepromBytes = 256;
+
+// The INHX8M text for the contents: program words from byte address 0 (16 bytes per record), the
+// four user IDs as one record at 0x4000, the configuration word alone at 0x400E, EEPROM bytes from
+// 0x4200 (one byte per word, high byte 00, 16 bytes per record), the end record. Lines end with
+// CR LF. No device ID is written. False with a reason when the contents do not fit a file:
+// more words or bytes than the largest chip, or a word wider than 14 bits.
+bool Format_Chip_Hex(const ChipContents& c, std::string* text, std::string* error);
+
+// Writes Format_Chip_Hex's text to a temporary file beside `path` and renames it over `path`, so
+// a failure never leaves a half-written file. False with a reason on failure.
+bool Write_Chip_Hex(const std::string& path, const ChipContents& c, std::string* error);
+
+// Reads an Intel HEX file (INHX8M or INHX32; extended segment and linear addresses honoured)
+// into contents of the given sizes. Locations the file does not name stay erased: 0x3FFF words,
+// 0xFF bytes; the device ID and reserved locations are skipped. False with a reason ("... at line
+// N" when a line is at fault) for any malformed line, wrong checksum, unknown record type, address
+// outside the given sizes, word wider than 14 bits, EEPROM byte wider than 8 bits or missing end
+// record; `out` is then untouched.
+bool Read_Chip_Hex(const std::string& path, int program_words, int eeprom_bytes, ChipContents* out,
+                   std::string* error);
+
+}  // namespace corvane

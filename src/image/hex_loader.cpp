@@ -1,0 +1,150 @@
+#include "image/hex_loader.h"
+
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string_view>
+
+#include "fuses/config_word.h"
+#include "image/line_reader.h"
+#include "image/loader_record.h"
+#include "protocol/hex_text.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::string_view kReadError = "Error while reading file";
+constexpr std::string_view kNotARecord = "erreur de fichier";
+constexpr std::string_view kTooManyNonRecords = "too many lines that are not records";
+
+// Word addresses of the configuration area in a HEX file.
+constexpr int kConfigArea = 0x2000;
+constexpr int kConfigWordAddress = 0x2007;
+constexpr int kEepromArea = 0x2100;
+
+// Puts one data record into the image by its first word address. Returns the failure reason, or
+// an empty text.
+std::string_view Place_Data_Record(const LoaderRecord& rec, LoadedImage& image) {
+  if (rec.address % 2 != 0) return kAddressOutOfRange;
+  const int first = rec.address / 2;
+  const int words = rec.count / 2;
+
+  if (first < kConfigArea) {
+    if (first + words - 1 > kProgramLast) return kAddressOutOfRange;
+    for (int k = 0; k < words; ++k) image.ProgramImage[first + k] = rec.Word(k);
+    image.LastProgramAddress = first + words - 1;
+  } else if (first == kConfigWordAddress) {
+    // Only the low byte is taken; the normalisation sets the upper bits. A record without data
+    // has no byte to give.
+    if (rec.count > 0) image.ConfigWord = rec.Byte(0);
+  } else if (first >= kEepromArea) {
+    const int index = first - kEepromArea;
+    if (index + words > kEepromLast + 1) return kAddressOutOfRange;
+    for (int k = 0; k < words; ++k) image.EepromImage[index + k] = rec.Word(k);
+    image.EepromCount = index + words;
+  }
+  // Anything else in the configuration area (user IDs, device ID) is not loaded.
+  return {};
+}
+
+// Value carried by an extended-address record: its data bytes, most significant first.
+int Extended_Value(const LoaderRecord& rec) {
+  int value = 0;
+  for (int k = 0; k < rec.count && k < 2; ++k) value = value * 256 + rec.Byte(k);
+  return value;
+}
+
+std::string First_Words_Entry(const std::string& file_name, const WorkingState& st) {
+  std::string text = file_name + "\r\n";
+  for (int i = 0; i <= 10; ++i) text += " " + Hex(st.ProgramImage[i]);
+  return text + " ...\r\n";
+}
+
+std::string Counts_Entry(const WorkingState& st) {
+  std::string text = std::to_string(st.LastProgramAddress + 1) + " lines of program";
+  if (st.EepromCount != 0) {
+    text += " and " + std::to_string(st.EepromCount) + " Bytes in EEPROM Data";
+  }
+  return text + "\r\n";
+}
+
+}  // namespace
+
+std::string Load_Failure_Text(const LoadFailure& failure) {
+  std::string text(kReadError);
+  if (failure.line > 0) {
+    text += " : " + failure.reason + " at line " + std::to_string(failure.line);
+  }
+  return text;
+}
+
+LoadFailure Load_Hex_Records(std::istream& in, LoadedImage& image, Panel& panel) {
+  LineReader reader(in);
+  std::string line;
+  int non_records = 0;
+  // Extended addresses in force: a non-zero one puts every data record outside these chips.
+  int segment = 0;
+  int linear = 0;
+
+  auto fail = [&](std::string_view reason) {
+    return LoadFailure{true, reader.Line_Number(), std::string(reason)};
+  };
+
+  while (reader.Next(line)) {
+    if (line.empty() || line.front() != ':') {
+      panel.Message_Box(kNotARecord);
+      if (++non_records >= kMaxNonRecordLines) return fail(kTooManyNonRecords);
+      continue;
+    }
+    LoaderRecord rec;
+    if (const std::string_view reason = Decode_Record(line, rec); !reason.empty()) {
+      return fail(reason);
+    }
+    if (rec.type == kSegmentAddressRecord) segment = Extended_Value(rec);
+    if (rec.type == kLinearAddressRecord) linear = Extended_Value(rec);
+    // Other record types, the end-of-file record included, carry nothing for the image.
+    if (rec.type != kDataRecord) continue;
+
+    if (segment != 0 || linear != 0) return fail(kAddressOutOfRange);
+    if (const std::string_view reason = Place_Data_Record(rec, image); !reason.empty()) {
+      return fail(reason);
+    }
+  }
+  if (reader.Failed()) return LoadFailure{true, 0, {}};
+  return {};
+}
+
+bool Read_File(WorkingState& st, Panel& panel) {
+  const std::string file_name = panel.FileName();
+  LoadFailure failure;
+  try {
+    auto image = std::make_unique<LoadedImage>();
+    Start_Clean_Image(*image, st.ConfigWord);
+    // A directory opens as an empty stream on some systems; it is no file to load.
+    std::ifstream in;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(file_name, ec)) in.open(file_name, std::ios::binary);
+    if (!in.is_open()) {
+      failure.failed = true;
+    } else {
+      failure = Load_Hex_Records(in, *image, panel);
+    }
+    if (!failure.failed) Commit_Image(*image, st);
+  } catch (const std::exception&) {
+    failure = LoadFailure{true, 0, {}};
+  }
+  if (failure.failed) {
+    panel.Message_Box(Load_Failure_Text(failure));
+    return false;
+  }
+
+  panel.Append_Text(First_Words_Entry(file_name, st));
+  panel.Append_Text(Counts_Entry(st));
+  st.ConfigWord = ConfigNormalise(st.ConfigWord, panel.Device());
+  panel.Set_Status("Fuses", "Fuses : 0x" + Hex(st.ConfigWord));
+  panel.Show_Fuses();
+  return true;
+}
+
+}  // namespace corvane
