@@ -1,0 +1,61 @@
+// corvane_bench: how long the programmer's waits and block transfers really take, against their
+// nominal length. Prints Markdown tables; see docs/performance.md.
+//
+//   corvane_bench [--quick] [--waits-only | --blocks-only]
+#include <sys/utsname.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "bench_table.h"
+#include "block_bench.h"
+#include "wait_bench.h"
+
+namespace {
+
+std::string Cpu_Model() {
+  std::ifstream in("/proc/cpuinfo");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind("model name", 0) == 0) {
+      const auto colon = line.find(':');
+      if (colon != std::string::npos) return line.substr(colon + 2);
+    }
+  }
+  return "unknown";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  corvane::bench::Budget budget;
+  bool waits = true;
+  bool blocks = true;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--quick") == 0) {
+      budget.seconds_per_case = 0.2;
+      budget.min_reps = 1;
+      budget.max_reps = 200;
+    } else if (std::strcmp(argv[i], "--waits-only") == 0) {
+      blocks = false;
+    } else if (std::strcmp(argv[i], "--blocks-only") == 0) {
+      waits = false;
+    } else {
+      std::fprintf(stderr, "usage: %s [--quick] [--waits-only | --blocks-only]\n", argv[0]);
+      return 2;
+    }
+  }
+  utsname un{};
+  uname(&un);
+  std::printf("Machine: %s, %u hardware threads, %s %s\n\n", Cpu_Model().c_str(),
+              std::thread::hardware_concurrency(), un.sysname, un.release);
+  if (waits) corvane::bench::Run_Wait_Benchmarks(budget, stdout);
+  if (blocks) {
+    std::printf("\n");
+    corvane::bench::Run_Block_Benchmarks(budget, stdout);
+  }
+  return 0;
+}
