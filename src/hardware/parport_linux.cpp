@@ -54,8 +54,8 @@ ParportIo::Logical* ParportIo::Port_For(std::uint16_t address) {
 void ParportIo::Map_Ports() {
   if (mapped_) return;
   mapped_ = true;
-  // The proc tree is read only when some port is not named explicitly.
-  if (spec_.lpt1.empty() || spec_.lpt2.empty()) parports_ = List_Parports(proc_root_);
+  // Read even when both devices are named: it tells a missing node apart from a missing port.
+  parports_ = List_Parports(proc_root_);
   const LptMapping map = Map_Lpt_Ports(parports_, spec_);
   lpt1_.device = map.lpt1;
   lpt2_.device = map.lpt2;

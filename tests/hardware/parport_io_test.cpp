@@ -301,6 +301,19 @@ TEST(ParportIoFailureTest, MissingDeviceNodeMeansPpdevIsNotLoaded) {
   EXPECT_NE(r.diag.find("LPT2 (0x278): /dev/parport1 is missing"), std::string::npos);
 }
 
+TEST(ParportIoFailureTest, ExplicitDeviceWithoutNodeIsStillDiagnosed) {
+  ProcTree proc;
+  proc.Add(2, "51200\t51208");
+  FakeDevices dev;
+  const FailureRun r = Run_Failing(proc, dev, {"/dev/parport2", "/dev/parport3"});
+  EXPECT_NE(r.diag.find("LPT1 (0x378): /dev/parport2 is missing although the kernel lists "
+                        "parport2: module ppdev not loaded"),
+            std::string::npos)
+      << r.diag;
+  EXPECT_NE(r.diag.find("LPT2 (0x278): /dev/parport3: no such device;"), std::string::npos)
+      << r.diag;
+}
+
 TEST(ParportIoFailureTest, ExplicitDeviceThatDoesNotExist) {
   ProcTree proc;
   FakeDevices dev;
