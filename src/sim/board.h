@@ -1,0 +1,90 @@
+// A simulated programmer board on a parallel port, in either design, with a socket for a
+// simulated chip. It implements the port itself: the data register at base, the status register
+// at base + 1; any other address is an empty port (reads 0xFF, writes ignored).
+//
+// Data register, both designs: D0 set drives the data line low (clear releases it high), D1 set
+// holds the clock low (clear: clock high).
+// - Brannock: D2 set applies Vdd (the chip is powered then, and only then); D3 clear applies Vpp
+//   to MCLR. Status bit 7 reads 0.
+// - Tessel: the chip is always powered. D5 set holds MCLR low (reset) and wins over D3; D3 set
+//   switches Vpp onto MCLR, which reaches the programming voltage 5 us after the write, so the
+//   byte 0x0B (data low, clock low, Vpp) enters programming mode. D4 loops back to status bit 7.
+// Status register: bit 6 set while the data line is low. The line is the wired-AND of the host's
+// driver and the chip's, unless a fault holds it stuck. Bits 0-5 read 0: the board leaves the
+// port's other status inputs (nError, Select, PaperOut) pulled low and the reserved bits read 0
+// as on most ports.
+//
+// Every access is stamped with the injected clock; the board never advances time itself. Each
+// access is delivered to the chip (and to the protocol decoder) at its time, so the chip checks
+// the host's waits as they really were.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "hardware/clock.h"
+#include "hardware/port_io.h"
+#include "sim/chip.h"
+#include "sim/protocol_decoder.h"
+#include "state/working_state.h"
+
+namespace corvane::sim {
+
+class Board : public PortIo {
+ public:
+  Board(BoardKind kind, Clock& clock, std::uint16_t base = 0x378);
+  Board(const Board&) = delete;
+  Board& operator=(const Board&) = delete;
+
+  BoardKind kind() const { return kind_; }
+  std::uint16_t base() const { return base_; }
+
+  // Puts a chip in the socket (nullptr: an empty socket). The chip taken out loses power; the
+  // board does not own either.
+  void insert(Chip* chip);
+  Chip* chip() const { return chip_; }
+
+  // Fault: the data line stuck at 0 or 1 whatever drives it; nullopt clears the fault.
+  void set_stuck_data(std::optional<int> level);
+  // Fault: the board goes away once this many more port accesses have been made (0: at the next
+  // one). From then on its port reads 0xFF like an empty one, writes are lost and the chip loses
+  // power, as when the cable is pulled mid-operation. A negative count cancels a pending
+  // disconnection; a board that has gone stays gone.
+  void disconnect_after(long accesses);
+  bool disconnected() const { return gone_; }
+
+  std::uint8_t data_register() const { return reg_; }
+  // True while the data line is high (as the status register would show it, inverted).
+  bool data_line_high() const;
+
+  // The host's protocol as decoded from the lines, chip or no chip.
+  const std::vector<ProtocolEvent>& events() const { return decoder_.events(); }
+  long events_dropped() const { return decoder_.dropped(); }
+  void clear_events() { decoder_.clear(); }
+
+  std::uint8_t read(std::uint16_t address) override;
+  void write(std::uint16_t address, std::uint8_t value) override;
+
+ private:
+  bool arrive(std::int64_t t);
+  void go_away(std::int64_t t);
+  bool tessel_vpp_switched(std::uint8_t reg) const;
+  Pins host_pins() const;
+  void update(std::int64_t t);
+
+  BoardKind kind_;
+  Clock& clock_;
+  std::uint16_t base_;
+  Chip* chip_ = nullptr;
+  std::optional<int> stuck_;
+  long remaining_ = -1;  // accesses before the board goes away; -1: never
+  bool gone_ = false;
+  std::uint8_t reg_ = 0;
+  // Tessel: Vpp switched on at a write reaches MCLR's programming level at vpp_at_.
+  bool vpp_reached_ = false;
+  std::int64_t vpp_at_ = 0;
+  ProtocolDecoder decoder_;
+};
+
+}  // namespace corvane::sim

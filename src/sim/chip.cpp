@@ -1,0 +1,352 @@
+#include "sim/chip.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <stdexcept>
+
+#include "sim/timing.h"
+
+namespace corvane::sim {
+
+namespace {
+constexpr std::int64_t kLongAgo = INT64_MIN / 4;
+constexpr int kProgramSpaceMask = 0x1FFF;
+
+// "850 ns", "2.000 us", "3.000 ms": durations in violation texts.
+std::string Duration(std::int64_t ns) {
+  char text[48];
+  if (ns < 1'000) {
+    std::snprintf(text, sizeof text, "%" PRId64 " ns", ns);
+  } else if (ns < 1'000'000) {
+    std::snprintf(text, sizeof text, "%.3f us", static_cast<double>(ns) / 1e3);
+  } else {
+    std::snprintf(text, sizeof text, "%.3f ms", static_cast<double>(ns) / 1e6);
+  }
+  return text;
+}
+
+std::string Hex4(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%04X", value);
+  return text;
+}
+
+bool At_Config_Word(int pc) {
+  return pc >= kConfigBase && (pc - kConfigBase) % 8 == kConfigWordAddress - kConfigBase;
+}
+}  // namespace
+
+Chip::Chip(ChipKind kind, int revision)
+    : kind_(kind),
+      memory_(kind, revision < 0 ? Facts(kind).default_revision : revision),
+      clock_low_since_(kLongAgo),
+      data_low_since_(kLongAgo),
+      output_changed_ns_(kLongAgo) {
+  if (revision > 0x1F) throw std::invalid_argument("revision above 31");
+}
+
+std::uint16_t Chip::program(int address) const {
+  if (address < 0 || address >= program_size()) throw std::out_of_range("program address");
+  return memory_.cells().program[address];
+}
+
+std::uint8_t Chip::eeprom(int address) const {
+  if (address < 0 || address >= eeprom_size()) throw std::out_of_range("EEPROM address");
+  return memory_.cells().eeprom[address];
+}
+
+std::uint16_t Chip::user_id(int i) const {
+  if (i < 0 || i >= 4) throw std::out_of_range("user ID index");
+  return memory_.cells().user_ids[i];
+}
+
+void Chip::clear_violations() {
+  violations_.clear();
+  violations_dropped_ = 0;
+}
+
+void Chip::violate(std::int64_t t, std::string what) {
+  if (violations_.size() < kMaxViolations) {
+    violations_.push_back(Violation{t, std::move(what)});
+  } else {
+    ++violations_dropped_;
+  }
+}
+
+void Chip::apply(std::int64_t t, const Pins& p) {
+  if (pins_.vdd && !p.vdd) {
+    pins_.vdd = false;
+    power_lost(t);
+  }
+  if (pins_.vpp && !p.vpp) {
+    pins_.vpp = false;
+    vpp_removed(t);
+  }
+  if (pins_.data != p.data) {
+    pins_.data = p.data;
+    data_changed(t);
+  }
+  if (pins_.clock != p.clock) {
+    pins_.clock = p.clock;
+    clock_changed(t);
+  }
+  if (!pins_.vdd && p.vdd) {
+    pins_.vdd = true;
+    power_applied(t);
+  }
+  if (!pins_.vpp && p.vpp) {
+    pins_.vpp = true;
+    vpp_since_ = t;
+    if (pins_.vdd) try_enter(t, t);
+  }
+}
+
+// Losing power resets the chip; the cells keep what they hold.
+void Chip::power_lost(std::int64_t t) {
+  leave_programming(t, "power lost");
+}
+
+void Chip::vpp_removed(std::int64_t t) {
+  leave_programming(t, "Vpp removed");
+}
+
+void Chip::leave_programming(std::int64_t t, const char* cause) {
+  if (!programming_) return;
+  end_cycle(t, cause);
+  programming_ = false;
+  drive_low_ = false;
+}
+
+// Vpp may come first: the chip still enters when Vdd follows within kVddAfterVppNs.
+void Chip::power_applied(std::int64_t t) {
+  if (pins_.vpp && t - vpp_since_ <= kVddAfterVppNs) try_enter(t, vpp_since_);
+}
+
+void Chip::try_enter(std::int64_t t, std::int64_t vpp_t) {
+  if (pins_.clock || pins_.data) {
+    violate(t, "MCLR reached Vpp with the clock or data line high: programming mode not entered");
+    return;
+  }
+  const std::int64_t held = vpp_t - std::max(clock_low_since_, data_low_since_);
+  if (held < kThld0Ns) {
+    violate(t, "clock and data low only " + Duration(held) +
+                   " before MCLR reached Vpp (Thld0 needs " + Duration(kThld0Ns) + ")");
+  }
+  programming_ = true;
+  entered_ns_ = t;
+  clock_seen_ = false;
+  last_fall_latched_ = false;
+  last_data_change_ns_ = kLongAgo;
+  framer_.reset();
+  pc_ = 0;
+  latch_ = kErasedWord;
+  pending_load_ = kNoLoad;
+  last_load_ = kNoLoad;
+  erase_ = kNoErase;
+  setup1_ = false;
+  drive_low_ = false;
+  output_changed_ns_ = kLongAgo;
+}
+
+void Chip::data_changed(std::int64_t t) {
+  if (!pins_.data) data_low_since_ = t;
+  if (!programming_) return;
+  if (last_fall_latched_ && t - last_fall_ns_ < kThld1Ns) {
+    violate(t, "data changed " + Duration(t - last_fall_ns_) +
+                   " after the falling clock edge that latched it (Thld1 needs " +
+                   Duration(kThld1Ns) + ")");
+  }
+  last_data_change_ns_ = t;
+}
+
+void Chip::clock_changed(std::int64_t t) {
+  if (!pins_.clock) clock_low_since_ = t;
+  if (!programming_) return;
+  if (cycle_active_) end_cycle(t, "clock edge");
+  if (pins_.clock) {
+    rising(t);
+  } else {
+    falling(t);
+  }
+}
+
+void Chip::rising(std::int64_t t) {
+  if (!clock_seen_) {
+    clock_seen_ = true;
+    if (t - entered_ns_ < kThld0Ns) {
+      violate(t, "first clock " + Duration(t - entered_ns_) +
+                     " after entering programming mode (Thld0 needs " + Duration(kThld0Ns) + ")");
+    }
+  } else if (framer_.count() == 0) {
+    const bool data_phase = framer_.phase() != Framer::kCommand;
+    const std::int64_t need = data_phase ? kTdly1Ns : kTdly2Ns;
+    if (t - last_fall_ns_ < need) {
+      violate(t, std::string(data_phase ? "data phase" : "command") + " began " +
+                     Duration(t - last_fall_ns_) + " after the last falling edge (" +
+                     (data_phase ? "Tdly1" : "Tdly2") + " needs " + Duration(need) + ")");
+    }
+  }
+  if (framer_.phase() == Framer::kRead) {
+    const int clock = framer_.count() + 1;
+    if (clock >= 2 && clock <= 15) {
+      drive(((out_word_ >> (clock - 2)) & 1) != 0, t);
+    } else if (clock == 16) {
+      drive(true, t);  // released
+    }
+  }
+}
+
+void Chip::falling(std::int64_t t) {
+  const bool latches = framer_.next_fall_latches();
+  if (latches && t - last_data_change_ns_ < kTset1Ns) {
+    violate(t, "data set " + Duration(t - last_data_change_ns_) +
+                   " before the falling clock edge (Tset1 needs " + Duration(kTset1Ns) + ")");
+  }
+  last_fall_ns_ = t;
+  last_fall_latched_ = latches;
+  switch (framer_.fall(pins_.data)) {
+    case Framer::kCommandDone:
+      execute(framer_.value(), t);
+      break;
+    case Framer::kLoadDone:
+      latch_ = static_cast<std::uint16_t>(framer_.value());
+      last_load_ = pending_load_;
+      if (pending_load_ == kConfigLoad) pc_ = kConfigBase;
+      break;
+    case Framer::kReadDone:
+      drive_low_ = false;
+      break;
+    case Framer::kNothing:
+      break;
+  }
+}
+
+void Chip::execute(int code, std::int64_t t) {
+  const auto clear_erase = [this] {
+    erase_ = kNoErase;
+    setup1_ = false;
+  };
+  switch (code) {
+    case 0:
+      pending_load_ = kConfigLoad;
+      clear_erase();
+      break;
+    case 2:
+      pending_load_ = kProgramLoad;
+      clear_erase();
+      break;
+    case 3:
+      pending_load_ = kDataLoad;
+      clear_erase();
+      break;
+    case 4:
+      out_word_ = memory_.read_program_space(pc_);
+      clear_erase();
+      break;
+    case 5:
+      out_word_ = memory_.read_eeprom(pc_);
+      clear_erase();
+      break;
+    case 6:
+      pc_ = pc_ < kConfigBase ? (pc_ + 1) & kProgramSpaceMask
+                              : kConfigBase + ((pc_ + 1 - kConfigBase) & kProgramSpaceMask);
+      clear_erase();
+      break;
+    case 1:
+      setup1_ = true;
+      break;
+    case 7:
+      if (setup1_ && erase_ == kNoErase) erase_ = kSetupErase;
+      setup1_ = false;
+      break;
+    case 9:
+      erase_ = kEraseProgram;
+      setup1_ = false;
+      break;
+    case 11:
+      erase_ = kEraseData;
+      setup1_ = false;
+      break;
+    case 8:
+      begin_cycle(t, true);
+      break;
+    case 24:
+      begin_cycle(t, false);
+      break;
+    default:
+      break;  // undefined codes are ignored and take no data phase
+  }
+}
+
+void Chip::begin_cycle(std::int64_t t, bool erase_first) {
+  const ChipFacts& f = memory_.facts();
+  std::int64_t duration = 0;
+  cycle_address_ = pc_;
+  if (erase_ != kNoErase && erase_first) {
+    duration = kBulkEraseNs;
+    cycle_address_ = -1;
+    const bool data = erase_ == kEraseData || (erase_ == kSetupErase && last_load_ == kDataLoad);
+    if (data) {
+      undo_ = memory_.erase_eeprom();
+      cycle_what_ = "data EEPROM bulk erase";
+    } else if (erase_ == kSetupErase && At_Config_Word(pc_)) {
+      undo_ = memory_.chip_erase();
+      cycle_what_ = "chip erase";
+    } else {
+      undo_ = memory_.erase_program(pc_ >= kConfigBase);
+      cycle_what_ = "program memory bulk erase";
+    }
+  } else if (last_load_ == kNoLoad) {
+    violate(t,
+            "Begin Programming with no data loaded since entering programming mode: "
+            "nothing written");
+    erase_ = kNoErase;
+    setup1_ = false;
+    return;
+  } else if (last_load_ == kDataLoad) {
+    duration = f.eeprom_write_ns;
+    undo_ = memory_.write_eeprom(pc_, latch_, erase_first);
+    cycle_what_ = "EEPROM write";
+  } else {
+    duration = f.program_word_ns;
+    undo_ = memory_.write_program_space(pc_, latch_, erase_first);
+    cycle_what_ = "program write";
+  }
+  erase_ = kNoErase;
+  setup1_ = false;
+  cycle_active_ = true;
+  cycle_start_ns_ = t;
+  cycle_end_ns_ = t + duration;
+}
+
+void Chip::end_cycle(std::int64_t t, const char* cause) {
+  if (!cycle_active_) return;
+  cycle_active_ = false;
+  if (t >= cycle_end_ns_) {
+    undo_ = Undo{};  // the cycle completed: the cells keep their new contents
+    return;
+  }
+  memory_.undo(undo_);
+  std::string what = std::string(cause) + " " + Duration(t - cycle_start_ns_) + " into the " +
+                     Duration(cycle_end_ns_ - cycle_start_ns_) + " " + cycle_what_;
+  if (cycle_address_ >= 0) what += " at " + Hex4(cycle_address_);
+  violate(t, what + ": the write is lost");
+}
+
+void Chip::drive(bool bit, std::int64_t t) {
+  drive_low_ = !bit;
+  output_changed_ns_ = t;
+}
+
+void Chip::host_samples(std::int64_t t) {
+  if (!programming_) return;
+  const std::int64_t since = t - output_changed_ns_;
+  if (since < kTdly3Ns) {
+    violate(t, "data line read " + Duration(since) +
+                   " after the chip changed its output (valid only after Tdly3, " +
+                   Duration(kTdly3Ns) + ")");
+  }
+}
+
+}  // namespace corvane::sim

@@ -1,0 +1,154 @@
+// A simulated PIC16F84/84A/87x as its serial programming interface behaves: a clock-counting state
+// machine fed by the levels on its pins with their times, over the flash and EEPROM cells of
+// ChipMemory.
+//
+// - Programming mode is entered when MCLR rises to Vpp while clock and data are low and Vdd is
+//   present (or Vdd follows Vpp within 5 us); the address counter (PC) starts at 0. It is left
+//   when Vpp goes (MCLR to Vdd or low) or power is lost; the data line may be high then.
+// - Commands are 6 clocks, LSB first, each bit taken on the falling edge. Commands 0, 2, 3 (load)
+//   and 4, 5 (read) make the next 16 clocks their data phase, whatever the host meant them to be;
+//   an undefined code is ignored and takes no data phase. So a load sent without its data word
+//   swallows the next 16 clocks and the chip falls back in step afterwards, as silicon does.
+// - In a read phase the chip drives the line from the rising edge of data clock 2 to the rising
+//   edge of clock 16: bit k from the rising edge of clock k + 2.
+// - Begin Erase/Programming (8) erases and writes the loaded word at PC, Begin Programming Only
+//   (24) writes without erasing; after a data-memory load both go to the EEPROM byte at PC. After
+//   Bulk Erase Program (9), Bulk Erase Data (11) or the setup pair 1-7, command 8 erases instead:
+//   9 program memory, 11 the data EEPROM, 1-7 by context (after a data-memory load the EEPROM; at
+//   0x2007 the whole chip, protection included; elsewhere program memory, with the user IDs when
+//   PC is in the configuration area). Each cycle is timed internally; any clock edge or leaving
+//   programming mode before it ends cuts it short: the cells keep their old contents and a
+//   violation is recorded.
+// - PC counts 0..0x1FFF in program space and wraps to 0 there; Load Configuration moves it to
+//   0x2000, from where it counts 0x2000..0x3FFF and wraps to 0x2000: only leaving programming
+//   mode brings it back to 0.
+// - Every datasheet timing (sim/timing.h) is checked in the clock's time; each breach is recorded
+//   with its time and a clear text, so a test can assert that a host broke none.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/chip_kind.h"
+#include "sim/chip_memory.h"
+#include "sim/framer.h"
+
+namespace corvane::sim {
+
+// A broken datasheet timing or protocol rule.
+struct Violation {
+  std::int64_t t_ns;
+  std::string what;
+};
+
+// The levels the board puts on the chip's pins.
+struct Pins {
+  bool vdd = false;    // supply present
+  bool vpp = false;    // MCLR at the programming voltage
+  bool clock = false;  // RB6 high
+  bool data = false;   // RB7 high as driven from outside (the host's driver, or a stuck line)
+};
+
+class Chip {
+ public:
+  // An erased chip. revision: bits 4..0 of the identification word, -1 for the model's default.
+  explicit Chip(ChipKind kind, int revision = -1);
+  Chip(const Chip&) = delete;
+  Chip& operator=(const Chip&) = delete;
+
+  ChipKind kind() const { return kind_; }
+  int program_size() const { return memory_.facts().program_words; }
+  int eeprom_size() const { return memory_.facts().eeprom_bytes; }
+
+  // The cells as stored, whatever the protection (out-of-range addresses throw).
+  std::uint16_t program(int address) const;
+  void set_program(int address, std::uint16_t word) { memory_.set_program(address, word); }
+  std::uint8_t eeprom(int address) const;
+  void set_eeprom(int address, std::uint8_t byte) { memory_.set_eeprom(address, byte); }
+  std::uint16_t user_id(int i) const;
+  void set_user_id(int i, std::uint16_t word) { memory_.set_user_id(i, word); }
+  std::uint16_t config() const { return memory_.cells().config; }
+  void set_config(std::uint16_t word) { memory_.set_config(word); }
+  // 0x3FFF for the PIC16F84, which has no identification word.
+  std::uint16_t device_id() const { return memory_.device_id(); }
+  // Fault: no write or erase ever changes this cell (a program address, 0x2000-0x2003 or 0x2007).
+  void set_unprogrammable_word(int address) { memory_.set_stuck(address); }
+
+  // Violations recorded so far; past kMaxViolations further ones are only counted.
+  const std::vector<Violation>& violations() const { return violations_; }
+  long violations_dropped() const { return violations_dropped_; }
+  void clear_violations();
+
+  // The line interface the board drives. apply() takes the new pin levels at time t_ns (never
+  // earlier than the last call); simultaneous changes are taken in the order: supplies that fall,
+  // data, clock, supplies that rise.
+  void apply(std::int64_t t_ns, const Pins& pins);
+  // False while the chip pulls the data line low.
+  bool data_out() const { return !drive_low_; }
+  // The host read the data line at t_ns: checks that the chip's output had settled (Tdly3).
+  void host_samples(std::int64_t t_ns);
+
+  bool in_programming_mode() const { return programming_; }
+  int address_counter() const { return pc_; }
+
+  static constexpr std::size_t kMaxViolations = 10'000;
+
+ private:
+  enum LoadKind { kNoLoad, kConfigLoad, kProgramLoad, kDataLoad };
+  enum EraseRequest { kNoErase, kEraseProgram, kEraseData, kSetupErase };
+
+  void power_lost(std::int64_t t);
+  void vpp_removed(std::int64_t t);
+  void leave_programming(std::int64_t t, const char* cause);
+  void power_applied(std::int64_t t);
+  void try_enter(std::int64_t t, std::int64_t vpp_t);
+  void data_changed(std::int64_t t);
+  void clock_changed(std::int64_t t);
+  void rising(std::int64_t t);
+  void falling(std::int64_t t);
+  void execute(int code, std::int64_t t);
+  void begin_cycle(std::int64_t t, bool erase_first);
+  void end_cycle(std::int64_t t, const char* cause);
+  void drive(bool bit, std::int64_t t);
+  void violate(std::int64_t t, std::string what);
+
+  ChipKind kind_;
+  ChipMemory memory_;
+  std::vector<Violation> violations_;
+  long violations_dropped_ = 0;
+
+  Pins pins_{};  // an unplugged chip's pins sit at 0 V
+  std::int64_t clock_low_since_;
+  std::int64_t data_low_since_;
+  std::int64_t vpp_since_ = 0;
+
+  // Programming mode.
+  bool programming_ = false;
+  std::int64_t entered_ns_ = 0;
+  bool clock_seen_ = false;
+  std::int64_t last_fall_ns_ = 0;
+  bool last_fall_latched_ = false;
+  std::int64_t last_data_change_ns_ = 0;
+  Framer framer_;
+  int pc_ = 0;
+  std::uint16_t latch_ = kErasedWord;
+  LoadKind pending_load_ = kNoLoad;
+  LoadKind last_load_ = kNoLoad;
+  EraseRequest erase_ = kNoErase;
+  bool setup1_ = false;
+  std::uint16_t out_word_ = 0;
+  bool drive_low_ = false;
+  std::int64_t output_changed_ns_;
+
+  // The erase/write cycle in progress: its cells are already written; undo_ restores them when
+  // the cycle is cut short.
+  bool cycle_active_ = false;
+  std::int64_t cycle_start_ns_ = 0;
+  std::int64_t cycle_end_ns_ = 0;
+  const char* cycle_what_ = "";
+  int cycle_address_ = 0;
+  Undo undo_;
+};
+
+}  // namespace corvane::sim

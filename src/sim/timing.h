@@ -1,0 +1,36 @@
+// The datasheet timings the simulated chip checks, in nanoseconds of the injected clock. Where the
+// programming specifications of the PIC16F84/84A and PIC16F87x (and the programmers built on them)
+// give different figures, the conservative one is used: the longest cycle, the longest hold.
+#pragma once
+
+#include <cstdint>
+
+namespace corvane::sim {
+
+// Data setup before and hold after the falling clock edge that latches a bit (Tset1, Thld1).
+inline constexpr std::int64_t kTset1Ns = 100;
+inline constexpr std::int64_t kThld1Ns = 100;
+// From the last falling edge of a command to the first rising edge of its data phase (Tdly1).
+inline constexpr std::int64_t kTdly1Ns = 1'000;
+// From the last falling edge of a command or data word to the first rising edge of the next
+// command (Tdly2).
+inline constexpr std::int64_t kTdly2Ns = 1'000;
+// From a rising clock edge to valid read data on the line (Tdly3): a host that samples sooner
+// reads a bit that is not there yet.
+inline constexpr std::int64_t kTdly3Ns = 80;
+// Clock and data held low before MCLR reaches Vpp, and after it before the first clock (Thld0,
+// Tppdp).
+inline constexpr std::int64_t kThld0Ns = 5'000;
+// Vpp may come before Vdd: the chip still enters programming mode when Vdd follows within this.
+inline constexpr std::int64_t kVddAfterVppNs = 5'000;
+// The Tessel board's Vpp switch: MCLR reaches the programming voltage this long after D3 is set.
+inline constexpr std::int64_t kTesselVppRiseNs = 5'000;
+
+// Internally timed erase/write cycles.
+inline constexpr std::int64_t kProgramWordNs16F84 = 20'000'000;  // 10 ms typical, 20 ms safe
+inline constexpr std::int64_t kProgramWordNs = 8'000'000;        // 16F84A, 16F87x: 4 + 4 ms
+inline constexpr std::int64_t kEepromWriteNs16F84 = 20'000'000;  // 10 ms typical, 20 ms max
+inline constexpr std::int64_t kEepromWriteNs = 8'000'000;        // 16F84A, 16F87x: 8 ms max
+inline constexpr std::int64_t kBulkEraseNs = 20'000'000;         // bulk and chip erase
+
+}  // namespace corvane::sim
