@@ -1,0 +1,167 @@
+#include "cli/args.h"
+
+#include <algorithm>
+#include <array>
+
+namespace corvane {
+
+namespace {
+
+struct StepRule {
+  std::string_view name;
+  std::vector<std::string_view> choices;  // empty: free argument (when takes_arg)
+  bool takes_arg;
+};
+
+const std::vector<StepRule>& Step_Rules() {
+  static const std::vector<StepRule> rules = {
+      {"load", {}, true},
+      {"save", {}, true},
+      {"device", {}, true},
+      {"program", {}, false},
+      {"read", {}, false},
+      {"verify", {}, false},
+      {"erase", {}, false},
+      {"program-eeprom", {}, false},
+      {"read-eeprom", {}, false},
+      {"erase-eeprom", {}, false},
+      {"program-fuses", {}, false},
+      {"check-fuses", {}, false},
+      {"device-id", {}, false},
+      {"find-port", {}, false},
+      {"reset", {}, false},
+      {"osc", {"LP", "XT", "HS", "RC"}, true},
+      {"wdt", {"on", "off"}, true},
+      {"pwrt", {"on", "off"}, true},
+      {"bod", {"on", "off"}, true},
+      {"vdd", {"on", "off", "grey"}, true},
+      {"auto", {"on", "off", "grey"}, true},
+      {"speed", {"low", "normal"}, true},
+  };
+  return rules;
+}
+
+std::string Join(const std::vector<std::string_view>& words) {
+  std::string s;
+  for (auto w : words) s += (s.empty() ? "" : "|") + std::string(w);
+  return s;
+}
+
+}  // namespace
+
+bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
+                    std::string* error) {
+  CliOptions o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    auto value = [&](std::string_view option, std::string* into) {
+      if (i + 1 >= args.size()) {
+        *error = "option " + std::string(option) + " needs a value";
+        return false;
+      }
+      *into = std::string(args[++i]);
+      return true;
+    };
+    if (a == "--help" || a == "-h") {
+      o.help = true;
+    } else if (a == "--status") {
+      o.status = true;
+    } else if (a == "--board") {
+      if (!value(a, &o.board)) return false;
+    } else if (a.rfind("--board=", 0) == 0) {
+      o.board = std::string(a.substr(8));
+    } else if (a == "--trace") {
+      if (!value(a, &o.trace)) return false;
+    } else if (a.rfind("--trace=", 0) == 0) {
+      o.trace = std::string(a.substr(8));
+    } else if (a.size() > 1 && a[0] == '-') {
+      *error = "unknown option " + std::string(a);
+      return false;
+    } else {
+      const auto& rules = Step_Rules();
+      auto rule = std::find_if(rules.begin(), rules.end(),
+                               [&](const StepRule& r) { return r.name == a; });
+      if (rule == rules.end()) {
+        *error = "unknown step " + std::string(a);
+        return false;
+      }
+      Step step{std::string(a), ""};
+      if (rule->takes_arg) {
+        if (i + 1 >= args.size()) {
+          *error = "step " + std::string(a) + " needs " +
+                   (rule->choices.empty() ? std::string("an argument") : Join(rule->choices));
+          return false;
+        }
+        step.arg = std::string(args[++i]);
+        if (!rule->choices.empty() &&
+            std::find(rule->choices.begin(), rule->choices.end(), step.arg) ==
+                rule->choices.end()) {
+          *error = "step " + std::string(a) + " takes " + Join(rule->choices) + ", not " + step.arg;
+          return false;
+        }
+        if (step.arg.empty()) {
+          *error = "step " + std::string(a) + " needs a non-empty argument";
+          return false;
+        }
+      }
+      o.steps.push_back(std::move(step));
+    }
+  }
+  *out = std::move(o);
+  return true;
+}
+
+std::string Cli_Usage() {
+  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [--status] STEP...
+
+Programs PIC16F84, PIC16F84A, PIC16F873 and PIC16F877 chips through a programmer board on the
+parallel port, without a window. It starts up as the window does (delay calibration, port
+discovery, chip identification) and then runs each STEP in order as the window's own command.
+
+Options:
+  --board lpt[:lpt1=DEV,lpt2=DEV]
+                  the machine's parallel ports (default). LPT1 is the parport at 0x378 and LPT2
+                  the one at 0x278, else the lowest-numbered parports; DEV names a device
+                  (/dev/parportN) explicitly. Needs the ppdev module and membership of group lp.
+  --board sim[:key=value,...]
+                  the simulated programmer board:
+                    board=brannock|tessel        (default brannock)
+                    chip=16f84|16f84a|16f873|16f877|none   (default 16f84a)
+                    port=lpt1|lpt2               (default lpt1)
+                    time=virtual|real            (default virtual)
+                    state=FILE  the chip's contents (the layout of "save"), loaded at start when
+                                the file exists and written back at exit
+  --trace FILE    writes every port access: "TIME_US R|W ADDRESS BYTE", e.g. "1500 W 378 2A";
+                  a FILE ending in .vcd gets a value-change dump of Vdd, Vpp, clock, data out
+                  and data in instead
+  --status        also prints every status-panel change to stderr as "[Key] text"
+  --help          this text
+
+Commands (as the window's buttons):
+  load FILE       LOAD File with FILE chosen      load -    LOAD File, cancelled
+  program         PROGRAM Device                  verify    VERIFY
+  read            Read Device                     erase     ERASE Device
+  program-eeprom  PROGRAM EEPROM                  read-eeprom   READ EEPROM
+  erase-eeprom    ERASE EEPROM                    program-fuses PROGRAM Fuses
+  check-fuses     CHECK Device Fuses              device-id CHECK Device Id
+  find-port       Find_Port                       reset     RESET PIC (Tessel board)
+  save FILE       reads the whole chip (program memory, IDs, configuration word, EEPROM)
+                  into an INHX8M file
+Settings (the handler runs only when the state changes):
+  osc LP|XT|HS|RC   wdt on|off   pwrt on|off   bod on|off   vdd on|off|grey
+  auto on|off|grey  speed low|normal
+  device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
+                    configuration word, until the next identification
+
+Output: the log on stdout; every message box on stderr as "corvane-cli: TEXT".
+
+Exit status:
+  0  every step ran cleanly
+  1  a step failed (a message box other than "erreur de fichier", verify differences or a
+     configuration mismatch, programming cancelled); later steps are not run
+  2  usage error; nothing was done
+  3  a step was refused (its button is disabled, or no board was found); later steps are not run
+)";
+}
+
+}  // namespace corvane

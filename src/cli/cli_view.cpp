@@ -1,0 +1,47 @@
+#include "cli/cli_view.h"
+
+namespace corvane {
+
+void CliView::End_Progress_Line() {
+  if (!progress_shown_) return;
+  err_ << "\r\033[K" << std::flush;
+  progress_shown_ = false;
+}
+
+void CliView::Message_Box(std::string_view text) {
+  End_Progress_Line();
+  err_ << "corvane-cli: " << text << '\n' << std::flush;
+  if (text != "erreur de fichier") ++failure_boxes_;
+}
+
+std::string CliView::Open_File_Dialog(std::string_view, std::string_view) { return next_file_; }
+
+void CliView::Log_Appended(std::string_view message, bool) {
+  End_Progress_Line();
+  std::string text;
+  text.reserve(message.size());
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    if (message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n') continue;
+    text += message[i];
+  }
+  out_ << text << std::flush;
+}
+
+void CliView::Status_Changed(std::string_view key, std::string_view text) {
+  if (key == "Status") last_status_ = std::string(text);
+  if (!show_status_) return;
+  End_Progress_Line();
+  err_ << '[' << key << "] " << text << '\n';
+}
+
+void CliView::Progress(int done, int total) {
+  if (!show_progress_) return;
+  // Redraw a few hundred times per transfer at most.
+  const int step = total > 200 ? total / 200 : 1;
+  if (done != total && done % step != 0) return;
+  err_ << "\r\033[K" << last_status_ << "  " << done << '/' << total << std::flush;
+  progress_shown_ = true;
+  if (done == total) End_Progress_Line();
+}
+
+}  // namespace corvane

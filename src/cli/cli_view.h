@@ -1,0 +1,42 @@
+// The console's face for the window's logic: the log on stdout, message boxes and (on request)
+// status changes on stderr, a progress line when stderr is a terminal, and the open-file dialog
+// answered by the step being run.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "ui/window_view.h"
+
+namespace corvane {
+
+class CliView final : public WindowView {
+ public:
+  CliView(std::ostream& out, std::ostream& err, bool show_status, bool show_progress)
+      : out_(out), err_(err), show_status_(show_status), show_progress_(show_progress) {}
+
+  // What the next open-file dialog returns ("" = cancelled).
+  void Answer_Open_File(std::string path) { next_file_ = std::move(path); }
+  // Message boxes that report a failure (every box but "erreur de fichier") shown so far.
+  int failure_boxes() const { return failure_boxes_; }
+
+  void Message_Box(std::string_view text) override;
+  std::string Open_File_Dialog(std::string_view filter, std::string_view default_extension) override;
+  void Log_Appended(std::string_view message, bool trimmed) override;
+  void Status_Changed(std::string_view key, std::string_view text) override;
+  void Progress(int done, int total) override;
+
+ private:
+  void End_Progress_Line();
+
+  std::ostream& out_;
+  std::ostream& err_;
+  bool show_status_;
+  bool show_progress_;
+  std::string next_file_;
+  std::string last_status_;
+  int failure_boxes_ = 0;
+  bool progress_shown_ = false;
+};
+
+}  // namespace corvane

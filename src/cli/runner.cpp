@@ -1,0 +1,155 @@
+#include "cli/runner.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/args.h"
+#include "cli/cli_view.h"
+#include "hardware/lines.h"
+#include "rig/board_spec.h"
+#include "rig/rig.h"
+#include "ui/panneau.h"
+
+namespace corvane {
+
+namespace {
+
+struct CommandStep {
+  std::string_view name;
+  Ctl control;
+  bool needs_board;
+};
+
+constexpr CommandStep kCommandSteps[] = {
+    {"load", Ctl::Btn_Load_File, false},
+    {"program", Ctl::Btn_Program_Device, true},
+    {"read", Ctl::Btn_Read_Device, true},
+    {"verify", Ctl::Btn_Verify, true},
+    {"erase", Ctl::Btn_Erase_Device, true},
+    {"program-eeprom", Ctl::Btn_Prog_EEPROM, true},
+    {"read-eeprom", Ctl::Btn_Read_EEPROM, true},
+    {"erase-eeprom", Ctl::Btn_Erase_EEPROM, true},
+    {"program-fuses", Ctl::Btn_Prog_Fuses, true},
+    {"check-fuses", Ctl::Btn_Check_Device_Fuses, true},
+    {"device-id", Ctl::Btn_Check_Device_Id, true},
+    {"find-port", Ctl::Btn_Find_Port, false},
+    {"reset", Ctl::Btn_RESET, true},
+    {"save", Ctl::kCount, true},
+};
+
+const CommandStep* Command_Step(std::string_view name) {
+  for (const CommandStep& c : kCommandSteps) {
+    if (c.name == name) return &c;
+  }
+  return nullptr;
+}
+
+// Why the window would not let a user run this command now; empty when it would.
+std::string Refusal(Panneau& win, const CommandStep& c) {
+  if (c.needs_board && win.context().st.PortBase == 0) return "no programmer board found";
+  if (c.control == Ctl::kCount || win.control(c.control).enabled) return "";
+  switch (c.control) {
+    case Ctl::Btn_Program_Device:
+    case Ctl::Btn_Verify:
+    case Ctl::Btn_Prog_EEPROM:
+      return "no file loaded";
+    case Ctl::Btn_RESET:
+      return "the board is not a Tessel board";
+    default:
+      return "the button is disabled";
+  }
+}
+
+int Check_Value(std::string_view arg) {
+  if (arg == "on" || arg == "low") return kChecked;
+  if (arg == "grey") return kGrayed;
+  return kUnchecked;
+}
+
+void Apply_Setting(Panneau& win, const Step& step) {
+  const std::string& a = step.arg;
+  if (step.name == "osc") {
+    const int index = a == "LP" ? 0 : a == "XT" ? 1 : a == "HS" ? 2 : 3;
+    win.Set_Value(Opt_Osc(index), 1);
+  } else if (step.name == "wdt") {
+    win.Set_Value(Ctl::Check_WDT, Check_Value(a));
+  } else if (step.name == "pwrt") {
+    win.Set_Value(Ctl::Check_PWRT, Check_Value(a));
+  } else if (step.name == "bod") {
+    win.Set_Value(Ctl::Check_BODEN, Check_Value(a));
+  } else if (step.name == "vdd") {
+    win.Set_Value(Ctl::Check_Vdd, Check_Value(a));
+  } else if (step.name == "auto") {
+    win.Set_Value(Ctl::Check_auto, Check_Value(a));
+  } else if (step.name == "speed") {
+    win.Set_Value(Ctl::Check_Speed, Check_Value(a));
+  } else if (step.name == "device") {
+    win.Set_Device(a);
+  }
+}
+
+}  // namespace
+
+int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
+            bool err_is_terminal) {
+  CliOptions opts;
+  std::string error;
+  auto usage_error = [&](const std::string& why) {
+    err << "corvane-cli: " << why << "\nTry 'corvane-cli --help'.\n";
+    return kExitUsage;
+  };
+  if (!Parse_Cli_Args(args, &opts, &error)) return usage_error(error);
+  if (opts.help) {
+    out << Cli_Usage();
+    return kExitClean;
+  }
+  BoardSpec spec;
+  if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+
+  WorkingState st;
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st.BoardVariant, err, &error);
+  if (!rig) {
+    err << "corvane-cli: " << error << '\n';
+    return kExitUsage;
+  }
+  Lines lines(rig->port(), rig->clock(), st);
+  CliView view(out, err, opts.status, err_is_terminal);
+  Panneau win(st, lines, view);
+  win.Form_Load();
+
+  int status = kExitClean;
+  for (const Step& step : opts.steps) {
+    const CommandStep* command = Command_Step(step.name);
+    if (!command) {
+      Apply_Setting(win, step);
+      continue;
+    }
+    const std::string why = Refusal(win, *command);
+    if (!why.empty()) {
+      err << "corvane-cli: " << step.name << ": refused: " << why << '\n';
+      status = kExitRefused;
+      break;
+    }
+    const int boxes_before = view.failure_boxes();
+    bool clean = true;
+    if (step.name == "save") {
+      clean = win.Save_Device_To(step.arg);
+    } else {
+      if (step.name == "load") view.Answer_Open_File(step.arg == "-" ? "" : step.arg);
+      clean = win.Click(command->control);
+    }
+    if (!clean || view.failure_boxes() != boxes_before) {
+      status = kExitFailed;
+      break;
+    }
+  }
+  out << std::flush;
+  if (!rig->Save_State(&error)) {
+    err << "corvane-cli: " << error << '\n';
+    if (status == kExitClean) status = kExitFailed;
+  }
+  return status;
+}
+
+}  // namespace corvane

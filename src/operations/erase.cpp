@@ -1,0 +1,34 @@
+#include "operations/erase.h"
+
+#include "protocol/transfer.h"
+
+namespace corvane {
+
+void Erase_Device(Context& ctx) {
+  Lines& l = ctx.lines;
+  if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
+  l.Vpp_Off();
+  l.Wait(100);
+  l.Vpp_On();
+  l.Wait(100);
+  ctx.panel.Set_Status("Status", "Erasing Device");
+  Send_Command(l, kLoadConfiguration);
+  Send_Data(l, 0x3FFF);
+  l.Wait(10);
+  for (int i = 0; i < 7; ++i) {  // to the configuration word, 0x2007
+    Send_Command(l, kIncrementAddress);
+    l.Wait(10);
+  }
+  Send_Command(l, kEraseSetup1);
+  Send_Command(l, kEraseSetup2);
+  Send_Command(l, kBeginProgramming);
+  l.Wait(1000);
+  Send_Command(l, kEraseSetup1);
+  Send_Command(l, kEraseSetup2);
+  l.Vpp_Off();
+  l.Vdd_On();
+  ctx.panel.Set_Status("Status", "Device Erased");
+  l.Wait(100);
+}
+
+}  // namespace corvane

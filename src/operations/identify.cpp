@@ -1,0 +1,38 @@
+#include "operations/identify.h"
+
+#include "protocol/device_table.h"
+#include "protocol/transfer.h"
+
+namespace corvane {
+
+void DeviceIdRead(Context& ctx, int wait_after_load, int wait_after_increment,
+                  int wait_after_read) {
+  Lines& l = ctx.lines;
+  Send_Command(l, kLoadConfiguration);
+  Send_Data(l, 0x3FFF);
+  if (wait_after_load != 0) l.Wait(wait_after_load);
+  for (int i = 0; i < 6; ++i) {
+    Send_Command(l, kIncrementAddress);
+    l.Wait(wait_after_increment);
+  }
+  Send_Command(l, kReadDataProgram);
+  Read_Data(l, ctx.st.DeviceId);
+  if (wait_after_read != 0) l.Wait(wait_after_read);
+  Show_Device(ctx);
+}
+
+void Check_Device_Id(Context& ctx) {
+  Lines& l = ctx.lines;
+  ctx.panel.Set_Status("Status", "Verifying Device Id");
+  l.Vpp_Off();
+  if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
+  l.Wait(10);
+  l.Vpp_On();
+  l.Wait(100);
+  DeviceIdRead(ctx, 0, 10, 0);
+  l.Vpp_Off();
+  l.Vdd_On();
+  l.Wait(1);
+}
+
+}  // namespace corvane

@@ -1,0 +1,118 @@
+#include "operations/save.h"
+
+#include "image/hex_file.h"
+#include "protocol/block.h"
+#include "protocol/device_table.h"
+#include "protocol/hex_text.h"
+#include "protocol/transfer.h"
+
+namespace corvane {
+
+namespace {
+
+// Reads the user IDs (0x2000-0x2003), the identification word (0x2006) and the configuration
+// word (0x2007) in one pass in programming mode.
+void Read_Configuration_Area(Context& ctx, ChipContents& c, std::int32_t& device_id) {
+  Lines& l = ctx.lines;
+  l.Vpp_Off();
+  if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
+  l.Wait(10);
+  l.Vpp_On();
+  l.Wait(100);
+  Send_Command(l, kLoadConfiguration);
+  Send_Data(l, 0x3FFF);
+  for (int address = 0x2000; address <= 0x2007; ++address) {
+    std::int32_t w = 0;
+    if (address <= 0x2003 || address >= 0x2006) {
+      Send_Command(l, kReadDataProgram);
+      Read_Data(l, w);
+      l.Wait(1);
+    }
+    if (address <= 0x2003) c.user_ids[address - 0x2000] = static_cast<std::uint16_t>(w);
+    if (address == 0x2006) device_id = w;
+    if (address == 0x2007) {
+      c.config = static_cast<std::uint16_t>(w);
+      break;
+    }
+    Send_Command(l, kIncrementAddress);
+    l.Wait(1);
+  }
+  l.Vpp_Off();
+  l.Vdd_On();
+  l.Wait(1);
+}
+
+void Read_Eeprom_Bytes(Context& ctx, ChipContents& c, int bytes) {
+  Lines& l = ctx.lines;
+  if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
+  l.Vpp_Off();
+  l.Wait(5);
+  l.Vpp_On();
+  l.Wait(100);
+  c.eeprom.assign(static_cast<std::size_t>(bytes), 0xFF);
+  for (int i = 0; i < bytes; ++i) {
+    std::int32_t w = 0;
+    Send_Command(l, kReadDataEeprom);
+    Read_Data(l, w);
+    l.Wait(1);
+    c.eeprom[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(w & 0xFF);
+    Send_Command(l, kIncrementAddress);
+    l.Wait(1);
+    ctx.panel.Set_Status("Status", "Reading EEPROM Data : " + Hex(w & 0xFF));
+    ctx.panel.Progress(i + 1, bytes);
+  }
+  l.Vpp_Off();
+  l.Vdd_On();
+  l.Wait(1);
+}
+
+}  // namespace
+
+ChipSize Chip_Size_For(std::int32_t device_id, const std::string& device_box) {
+  switch (device_id & 0x3FE0) {
+    case 0x3FE0:  // PIC16F84: no identification word, reads erased
+    case 0x0560:  // PIC16F84A
+      return {1024, 64};
+    case 0x0960:  // PIC16F873
+    case 0x0920:  // PIC16F874
+      return {4096, 128};
+    case 0x09E0:  // PIC16F876
+    case 0x09A0:  // PIC16F877
+      return {8192, 256};
+    default:
+      break;
+  }
+  if (device_box == kPic16f84) return {1024, 64};
+  if (device_box == kPic16f873) return {4096, 128};
+  return {8192, 256};
+}
+
+bool Save_Device(Context& ctx, const std::string& path) {
+  WorkingState& st = ctx.st;
+  Panel& panel = ctx.panel;
+  panel.Append_Text("Save of Device Content\r\n\r\n");
+  panel.Sablier_On();
+  panel.Set_Status("Status", "Reading Device");
+  ChipContents c;
+  std::int32_t device_id = 0;
+  Read_Configuration_Area(ctx, c, device_id);
+  const ChipSize size = Chip_Size_For(device_id, panel.Device());
+  Read_Block(ctx, size.program_words);
+  c.program.assign(st.ReadBuffer.begin(), st.ReadBuffer.begin() + size.program_words);
+  Read_Eeprom_Bytes(ctx, c, size.eeprom_bytes);
+  panel.Set_Status("Status", "End of Reading ");
+  panel.Append_Text(std::to_string(size.program_words) + " words of program, 4 ID words, Fuses 0x" +
+                    Hex(c.config) + ", " + std::to_string(size.eeprom_bytes) +
+                    " Bytes of EEPROM Data\r\n");
+  std::string error;
+  const bool written = Write_Chip_Hex(path, c, &error);
+  if (written) {
+    panel.Append_Text("Saved to " + path + "\r\n");
+    panel.Set_Status("Status", "Device Saved");
+  }
+  panel.Sablier_Off();
+  if (!written) panel.Message_Box("Error while writing file : " + error);
+  return written;
+}
+
+}  // namespace corvane

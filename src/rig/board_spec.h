@@ -1,0 +1,32 @@
+// The --board option shared by both programs: the machine's parallel ports or the simulated board.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "hardware/parport_map.h"
+#include "sim/chip.h"
+#include "state/working_state.h"
+
+namespace corvane {
+
+struct SimSpec {
+  BoardKind board = kBrannock;
+  std::optional<sim::ChipKind> chip = sim::ChipKind::Pic16F84A;  // nullopt: empty socket
+  std::uint16_t port = kLpt1;
+  bool virtual_time = true;
+  std::string state_file;  // empty: none
+};
+
+struct BoardSpec {
+  bool simulated = false;
+  LptSpec lpt;
+  SimSpec sim;
+};
+
+// Reads "lpt[:lpt1=DEV,lpt2=DEV]" or "sim[:key=value,...]"; false with a reason when malformed.
+bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error);
+
+}  // namespace corvane

@@ -1,0 +1,78 @@
+#include "rig/trace_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace corvane {
+
+void TextTraceWriter::record(const PortAccess& a) {
+  char line[64];
+  std::snprintf(line, sizeof line, "%lld %c %X %02X\n", static_cast<long long>(a.t_ns / 1000),
+                a.write ? 'W' : 'R', static_cast<unsigned>(a.address),
+                static_cast<unsigned>(a.value));
+  out_ << line;
+}
+
+namespace {
+enum Signal { kVdd, kVpp, kClock, kDataOut, kDataIn };
+constexpr const char* kNames[] = {"Vdd", "Vpp", "clock", "data_out", "data_in"};
+constexpr char kIds[] = {'!', '"', '#', '$', '%'};
+}  // namespace
+
+VcdTraceWriter::VcdTraceWriter(std::ostream& out, const std::int16_t& board_variant)
+    : out_(out), board_variant_(board_variant) {
+  out_ << "$timescale 1ns $end\n$scope module programmer $end\n";
+  for (int s = 0; s < 5; ++s) out_ << "$var wire 1 " << kIds[s] << ' ' << kNames[s] << " $end\n";
+  out_ << "$upscope $end\n$enddefinitions $end\n#0\n$dumpvars\n";
+  for (int s = 0; s < 5; ++s) out_ << 'x' << kIds[s] << '\n';
+  out_ << "$end\n";
+}
+
+void VcdTraceWriter::change(int signal, int level, std::int64_t t_ns) {
+  if (levels_[signal] == level) return;
+  levels_[signal] = level;
+  if (t_ns != last_time_) {
+    out_ << '#' << t_ns << '\n';
+    last_time_ = t_ns;
+  }
+  out_ << level << kIds[signal] << '\n';
+}
+
+void VcdTraceWriter::record(const PortAccess& a) {
+  const bool status = (a.address & 1) != 0;
+  if (status) {
+    if (!a.write) change(kDataIn, (a.value & 0x40) ? 0 : 1, a.t_ns);
+    return;
+  }
+  if (!a.write) return;
+  const std::uint8_t v = a.value;
+  if (board_variant_ == 1) {
+    change(kVdd, 1, a.t_ns);  // the Tessel board powers the chip itself
+    change(kVpp, (v & 0x08) && !(v & 0x20) ? 1 : 0, a.t_ns);
+  } else {
+    change(kVdd, (v & 0x04) ? 1 : 0, a.t_ns);
+    change(kVpp, (v & 0x08) ? 0 : 1, a.t_ns);
+  }
+  change(kClock, (v & 0x02) ? 0 : 1, a.t_ns);
+  change(kDataOut, (v & 0x01) ? 0 : 1, a.t_ns);
+}
+
+std::unique_ptr<TraceFile> Open_Trace_File(const std::string& path,
+                                           const std::int16_t& board_variant, std::string* error) {
+  auto file = std::make_unique<TraceFile>();
+  file->stream.open(path, std::ios::out | std::ios::trunc);
+  if (!file->stream) {
+    *error = "cannot create trace file " + path + ": " + std::strerror(errno);
+    return nullptr;
+  }
+  const bool vcd = path.size() >= 4 && path.compare(path.size() - 4, 4, ".vcd") == 0;
+  if (vcd) {
+    file->sink = std::make_unique<VcdTraceWriter>(file->stream, board_variant);
+  } else {
+    file->sink = std::make_unique<TextTraceWriter>(file->stream);
+  }
+  return file;
+}
+
+}  // namespace corvane

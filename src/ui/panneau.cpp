@@ -1,0 +1,184 @@
+#include "ui/panneau.h"
+
+#include "fuses/config_word.h"
+#include "hardware/delay.h"
+#include "image/memory_image.h"
+#include "ui/os_version.h"
+
+namespace corvane {
+
+namespace {
+constexpr std::size_t kLogLimit = 16000;
+constexpr std::size_t kLogDrop = 4096;
+
+// Buttons that need a programmer board, in the order the rules list them.
+constexpr Ctl kBoardButtons[] = {Ctl::Btn_Read_Device, Ctl::Btn_Check_Device_Fuses,
+                                 Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
+                                 Ctl::Btn_Prog_Fuses};
+}  // namespace
+
+Panneau::Panneau(WorkingState& st, Lines& lines, WindowView& view)
+    : st_(st), lines_(lines), view_(view), ctx_{st, lines, *this}, controls_(Initial_Controls()) {
+  status_["Port"] = "Port :";
+  status_["Device"] = "Device :";
+  status_["Fuses"] = "Fuses :";
+  status_["Status"] = "Status :";
+}
+
+void Panneau::Form_Load() {
+  st_.OsVersionText = Os_Version_Text(Get_Os_Version());
+  Set_Device("PIC16f84");
+  Calibrate_Delay(st_, lines_.clock());
+  Check_Speed_Click();
+  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device,
+                 Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
+                 Ctl::Btn_Prog_Fuses, Ctl::Btn_Prog_EEPROM}) {
+    Set_Enabled(id, false);
+  }
+  Set_Value(Ctl::Check_auto, kGrayed);
+  Blank_Program_Image(st_);
+  Btn_Find_Port_Click();
+  if (st_.PortFound == 1) Click(Ctl::Btn_Check_Device_Id);
+}
+
+std::string Panneau::status(std::string_view key) const {
+  auto it = status_.find(key);
+  return it == status_.end() ? std::string() : it->second;
+}
+
+void Panneau::Append_Text(std::string_view message) {
+  bool trimmed = false;
+  if (log_.size() > kLogLimit) {
+    // Drop the oldest characters, never cutting a character in two.
+    std::size_t cut = kLogDrop;
+    while (cut < log_.size() && (static_cast<unsigned char>(log_[cut]) & 0xC0) == 0x80) ++cut;
+    log_.erase(0, cut);
+    trimmed = true;
+  }
+  log_.append(message);
+  view_.Log_Appended(message, trimmed);
+}
+
+void Panneau::Set_Status(std::string_view key, std::string_view text) {
+  auto it = status_.find(key);
+  if (it == status_.end()) return;
+  it->second = std::string(text);
+  view_.Status_Changed(key, text);
+}
+
+void Panneau::Message_Box(std::string_view text) { view_.Message_Box(text); }
+
+void Panneau::Sablier_On() {
+  busy_ = true;
+  view_.Busy_Changed(true);
+  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device,
+                 Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
+                 Ctl::Btn_Prog_Fuses, Ctl::Btn_RESET, Ctl::Btn_Find_Port, Ctl::Btn_Load_File}) {
+    Set_Enabled(id, false);
+  }
+}
+
+void Panneau::Sablier_Off() {
+  busy_ = false;
+  view_.Busy_Changed(false);
+  Set_Enabled(Ctl::Btn_Find_Port, true);
+  Set_Enabled(Ctl::Btn_Load_File, true);
+  if (st_.BoardVariant == kTessel) Set_Enabled(Ctl::Btn_RESET, true);
+  if (!file_name_.empty()) {
+    Set_Enabled(Ctl::Btn_Program_Device, true);
+    Set_Enabled(Ctl::Btn_Verify, true);
+  }
+  // A board must have been found and still be selected: after a failed discovery PortBase is 0.
+  if (st_.PortFound == 1 && st_.PortBase != 0) {
+    for (Ctl id : kBoardButtons) Set_Enabled(id, true);
+  }
+}
+
+void Panneau::Set_Enabled(Ctl id, bool enabled) {
+  Control& c = mut(id);
+  if (c.enabled == enabled) return;
+  c.enabled = enabled;
+  view_.Control_Changed(id);
+}
+
+void Panneau::Set_Device(std::string_view text) {
+  mut(Ctl::Device).text = std::string(text);
+  view_.Control_Changed(Ctl::Device);
+}
+
+void Panneau::Set_Caption(std::string caption) {
+  caption_ = std::move(caption);
+  view_.Caption_Changed(caption_);
+}
+
+void Panneau::Set_Value(Ctl id, int value) {
+  Control& c = mut(id);
+  if (c.value == value) return;
+  if (c.kind == ControlKind::OptionButton && value != 0) {
+    for (int i = 0; i < 4; ++i) {
+      Control& other = mut(Opt_Osc(i));
+      if (other.value != 0 && Opt_Osc(i) != id) {
+        other.value = 0;
+        view_.Control_Changed(Opt_Osc(i));
+      }
+    }
+  }
+  c.value = value;
+  view_.Control_Changed(id);
+  switch (id) {
+    case Ctl::Opt_Osc_0:
+    case Ctl::Opt_Osc_1:
+    case Ctl::Opt_Osc_2:
+    case Ctl::Opt_Osc_3:
+      if (value != 0) Opt_Osc_Click(static_cast<int>(id) - static_cast<int>(Ctl::Opt_Osc_0));
+      break;
+    case Ctl::Check_WDT:
+      Check_WDT_Click();
+      break;
+    case Ctl::Check_PWRT:
+      Check_PWRT_Click();
+      break;
+    case Ctl::Check_BODEN:
+      Check_BODEN_Click();
+      break;
+    case Ctl::Check_Speed:
+      Check_Speed_Click();
+      break;
+    default:
+      break;  // "Vdd Enable" and "Automatic File Update" are only read
+  }
+}
+
+void Panneau::Fuses_Changed() { Set_Status("Fuses", Fuses_Panel_Text(st_.ConfigWord)); }
+
+void Panneau::Opt_Osc_Click(int index) {
+  st_.ConfigWord = Osc_Choice(st_.ConfigWord, index, Device());
+  Fuses_Changed();
+}
+
+void Panneau::Check_WDT_Click() {
+  st_.ConfigWord = WDT_Reaction(st_.ConfigWord, control(Ctl::Check_WDT).value == kChecked);
+  Fuses_Changed();
+}
+
+void Panneau::Check_PWRT_Click() {
+  st_.ConfigWord = PWRT_Reaction(st_.ConfigWord, control(Ctl::Check_PWRT).value == kChecked);
+  Fuses_Changed();
+}
+
+void Panneau::Check_BODEN_Click() {
+  st_.ConfigWord = BODEN_Reaction(st_.ConfigWord, control(Ctl::Check_BODEN).value == kChecked);
+  Fuses_Changed();
+}
+
+void Panneau::Check_Speed_Click() { st_.DelayUnit = Delay_Unit_For(control(Ctl::Check_Speed).value); }
+
+void Panneau::Show_Fuses() {
+  const FuseControls f = Fuses_Shown(st_.ConfigWord);
+  Set_Value(Opt_Osc(f.osc), 1);
+  Set_Value(Ctl::Check_WDT, f.wdt ? kChecked : kUnchecked);
+  Set_Value(Ctl::Check_PWRT, f.pwrt ? kChecked : kUnchecked);
+  Set_Value(Ctl::Check_BODEN, f.boden ? kChecked : kUnchecked);
+}
+
+}  // namespace corvane

@@ -1,0 +1,92 @@
+// The main window's logic without any toolkit: its controls, log, status panels, caption and busy
+// state, the start-up, and every command handler. The Qt window and the console program both
+// drive this one copy; setting a control's value from code runs its handler as a click would.
+#pragma once
+
+#include <array>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "hardware/lines.h"
+#include "protocol/context.h"
+#include "state/panel.h"
+#include "state/working_state.h"
+#include "ui/controls.h"
+#include "ui/window_view.h"
+
+namespace corvane {
+
+inline constexpr std::string_view kNoPortMessage =
+    "No Valid Port Found ! (Check connections and supply voltages)";
+inline constexpr std::string_view kHexFilter = "HEX files (*.hex)|*.hex|";
+
+class Panneau final : public Panel {
+ public:
+  Panneau(WorkingState& st, Lines& lines, WindowView& view);
+
+  // Start-up: the window's load handler.
+  void Form_Load();
+
+  // A click on a button or menu item: runs its handler. Returns false when the command reports a
+  // failure of its own beyond its message boxes (verify differences, programming cancelled).
+  bool Click(Ctl id);
+  // Sets a check box (0, 1, 2) or selects an option button (1); the handler runs when the value
+  // changes, as a click would.
+  void Set_Value(Ctl id, int value);
+  void Set_Enabled(Ctl id, bool enabled);
+
+  // Reads the whole chip into a HEX file (the console program's "save").
+  bool Save_Device_To(const std::string& path);
+
+  const Control& control(Ctl id) const { return controls_[static_cast<int>(id)]; }
+  const std::string& log() const { return log_; }
+  std::string status(std::string_view key) const;
+  const std::string& caption() const { return caption_; }
+  bool busy() const { return busy_; }
+  WorkingState& state() { return st_; }
+  Context& context() { return ctx_; }
+
+  // Panel
+  void Append_Text(std::string_view message) override;
+  void Set_Status(std::string_view key, std::string_view text) override;
+  void Message_Box(std::string_view text) override;
+  void Sablier_On() override;
+  void Sablier_Off() override;
+  int Check_Vdd() const override { return control(Ctl::Check_Vdd).value; }
+  int Check_auto() const override { return control(Ctl::Check_auto).value; }
+  std::string Device() const override { return control(Ctl::Device).text; }
+  void Set_Device(std::string_view text) override;
+  std::string FileName() const override { return file_name_; }
+  void Show_Fuses() override;
+  void Progress(int done, int total) override { view_.Progress(done, total); }
+
+ private:
+  Control& mut(Ctl id) { return controls_[static_cast<int>(id)]; }
+  void Set_Caption(std::string caption);
+  bool Port_Ready();
+  void Fuses_Changed();
+
+  // Handlers
+  void Btn_Find_Port_Click();
+  void Menu_File_Open_Click();
+  void Opt_Osc_Click(int index);
+  void Check_WDT_Click();
+  void Check_PWRT_Click();
+  void Check_BODEN_Click();
+  void Check_Speed_Click();
+  bool Run_Device_Command(Ctl id);
+
+  WorkingState& st_;
+  Lines& lines_;
+  WindowView& view_;
+  Context ctx_;
+  std::array<Control, kControlCount> controls_;
+  std::string log_;
+  std::map<std::string, std::string, std::less<>> status_;
+  std::string caption_ = "Corvane by Dravik";
+  std::string file_name_;
+  bool busy_ = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,194 @@
+// The main window's command handlers: port discovery, File Open, the device commands and the
+// menus.
+#include "image/hex_loader.h"
+#include "image/memory_image.h"
+#include "operations/config_word.h"
+#include "operations/eeprom.h"
+#include "operations/erase.h"
+#include "operations/identify.h"
+#include "operations/program.h"
+#include "operations/read.h"
+#include "operations/reset.h"
+#include "operations/save.h"
+#include "operations/verify.h"
+#include "ui/panneau.h"
+
+namespace corvane {
+
+bool Panneau::Click(Ctl id) {
+  switch (id) {
+    case Ctl::Btn_Find_Port:
+      Btn_Find_Port_Click();
+      return true;
+    case Ctl::Btn_Load_File:
+    case Ctl::Menu_File_Open:
+      Menu_File_Open_Click();
+      return true;
+    case Ctl::Menu_File_Exit:
+      view_.Close_Window();
+      return true;
+    case Ctl::Menu_About:
+      view_.Show_About();
+      return true;
+    case Ctl::Menu_Options_HardWare:
+      view_.Show_Options();
+      return true;
+    case Ctl::Check_auto:
+    case Ctl::Check_Vdd:
+    case Ctl::Check_Speed:
+    case Ctl::Check_WDT:
+    case Ctl::Check_PWRT:
+    case Ctl::Check_BODEN: {
+      // A click on a check box: unchecked and grey become checked, checked becomes unchecked.
+      const int v = control(id).value;
+      Set_Value(id, v == kChecked ? kUnchecked : kChecked);
+      return true;
+    }
+    case Ctl::Opt_Osc_0:
+    case Ctl::Opt_Osc_1:
+    case Ctl::Opt_Osc_2:
+    case Ctl::Opt_Osc_3:
+      Set_Value(id, 1);
+      return true;
+    default:
+      return Run_Device_Command(id);
+  }
+}
+
+bool Panneau::Port_Ready() {
+  if (st_.PortBase != 0) return true;
+  Message_Box(kNoPortMessage);
+  return false;
+}
+
+bool Panneau::Run_Device_Command(Ctl id) {
+  switch (id) {
+    case Ctl::Btn_Program_Device:
+    case Ctl::Btn_Verify:
+    case Ctl::Btn_Read_Device:
+    case Ctl::Btn_Check_Device_Fuses:
+    case Ctl::Btn_Check_Device_Id:
+    case Ctl::Btn_Erase_Device:
+    case Ctl::Btn_Prog_Fuses:
+    case Ctl::Btn_Prog_EEPROM:
+    case Ctl::Btn_Read_EEPROM:
+    case Ctl::Btn_Erase_EEPROM:
+    case Ctl::Btn_RESET:
+    case Ctl::Command1:
+      if (!Port_Ready()) return false;
+      break;
+    default:
+      return true;  // frames, the log and the device box have no click handler
+  }
+  switch (id) {
+    case Ctl::Btn_Program_Device:
+      return Program_Device(ctx_);
+    case Ctl::Btn_Verify:
+      return Verify(ctx_);
+    case Ctl::Btn_Read_Device:
+      Read_Device(ctx_);
+      break;
+    case Ctl::Btn_Check_Device_Fuses:
+      Check_Device_Fuses(ctx_);
+      break;
+    case Ctl::Btn_Check_Device_Id:
+      Check_Device_Id(ctx_);
+      break;
+    case Ctl::Btn_Erase_Device:
+      Erase_Device(ctx_);
+      break;
+    case Ctl::Btn_Prog_Fuses:
+      Program_Fuses(ctx_);
+      break;
+    case Ctl::Btn_Prog_EEPROM:
+      Program_EEPROM(ctx_);
+      return st_.WriteError == 0;
+    case Ctl::Btn_Read_EEPROM:
+      Read_EEPROM(ctx_);
+      break;
+    case Ctl::Btn_Erase_EEPROM:
+      Erase_EEPROM(ctx_);
+      break;
+    case Ctl::Btn_RESET:
+      Reset_PIC(ctx_);
+      break;
+    case Ctl::Command1:
+      Command1_Test(ctx_);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+bool Panneau::Save_Device_To(const std::string& path) {
+  if (!Port_Ready()) return false;
+  return Save_Device(ctx_, path);
+}
+
+void Panneau::Btn_Find_Port_Click() {
+  st_.PortBase = 0;
+  st_.BoardVariant = kBrannock;
+  Sablier_On();
+  std::string port_text;
+  lines_.Probe_Port(kLpt2);
+  if (st_.PortBase != 0) {
+    port_text = "Port : LPT2:";
+  } else {
+    lines_.Probe_Port(kLpt1);
+    if (st_.PortBase == 0) {
+      Message_Box(kNoPortMessage);
+      Sablier_Off();
+      return;
+    }
+    port_text = "Port : LPT1:";
+  }
+  Set_Status("Port", port_text);
+  Sablier_Off();
+  st_.PortFound = 1;
+  lines_.Detect_Board();
+  if (st_.BoardVariant == kTessel) {
+    Set_Enabled(Ctl::Btn_RESET, true);
+    Set_Value(Ctl::Check_Vdd, kGrayed);
+    lines_.Write_Data_Register(0x00);
+  } else {
+    Set_Enabled(Ctl::Btn_RESET, false);
+    Set_Value(Ctl::Check_Vdd, kChecked);
+    // The board test left Vpp applied and Vdd removed; bring the lines to rest as every
+    // operation ends, so the chip is powered and out of programming mode.
+    lines_.Vpp_Off();
+    lines_.Vdd_On();
+  }
+  for (Ctl id : {Ctl::Btn_Read_Device, Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id,
+                 Ctl::Btn_Erase_Device, Ctl::Btn_Prog_Fuses}) {
+    Set_Enabled(id, true);
+  }
+}
+
+void Panneau::Menu_File_Open_Click() {
+  file_name_.clear();
+  file_name_ = view_.Open_File_Dialog(kHexFilter, "hex");
+  auto disarm = [this] {
+    Set_Caption("Corvane by Dravik ");
+    file_name_.clear();
+    for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Prog_EEPROM}) {
+      Set_Enabled(id, false);
+    }
+  };
+  if (file_name_.empty()) {
+    disarm();
+    Blank_Program_Image(st_);
+    return;
+  }
+  Set_Caption("Corvane : " + file_name_);
+  for (Ctl id : {Ctl::Check_WDT, Ctl::Check_PWRT, Ctl::Check_BODEN}) Set_Value(id, kUnchecked);
+  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Prog_EEPROM}) {
+    Set_Enabled(id, true);
+  }
+  Set_Value(Ctl::Check_auto, kChecked);
+  // A file that did not load leaves no file behind: programming or verifying would work on an
+  // image that is not the one named in the caption.
+  if (!Read_File(st_, *this)) disarm();
+}
+
+}  // namespace corvane

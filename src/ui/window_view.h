@@ -1,0 +1,32 @@
+// What the window's logic needs from whoever shows it (the Qt window, the console program, a
+// test): modal boxes, the open-file dialog, and notice of every change to show.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ui/controls.h"
+
+namespace corvane {
+
+class WindowView {
+ public:
+  virtual ~WindowView() = default;
+  // A modal message box with an OK button; returns when it is dismissed.
+  virtual void Message_Box(std::string_view text) = 0;
+  // The open-file dialog; returns the chosen path, or "" when cancelled.
+  virtual std::string Open_File_Dialog(std::string_view filter, std::string_view default_extension) = 0;
+
+  virtual void Log_Appended(std::string_view /*message*/, bool /*trimmed*/) {}
+  virtual void Status_Changed(std::string_view /*key*/, std::string_view /*text*/) {}
+  virtual void Control_Changed(Ctl /*id*/) {}
+  virtual void Caption_Changed(std::string_view /*caption*/) {}
+  virtual void Busy_Changed(bool /*busy*/) {}
+  virtual void Progress(int /*done*/, int /*total*/) {}
+  // The menu commands that act on windows.
+  virtual void Close_Window() {}
+  virtual void Show_About() {}
+  virtual void Show_Options() {}
+};
+
+}  // namespace corvane

@@ -1,0 +1,42 @@
+// A window view for tests: records message boxes, statuses and busy changes, answers the open-file
+// dialog from a queue, and never shows anything.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/window_view.h"
+
+namespace corvane::testing {
+
+class RecordingView : public WindowView {
+ public:
+  std::vector<std::string> boxes;
+  std::deque<std::string> files;  // answers of the open-file dialog; empty: cancelled
+  std::vector<std::pair<std::string, std::string>> statuses;
+  std::vector<bool> busy_changes;
+  std::vector<std::string> captions;
+  std::string last_filter;
+  int dialogs = 0;
+  int closes = 0;
+
+  void Message_Box(std::string_view text) override { boxes.emplace_back(text); }
+  std::string Open_File_Dialog(std::string_view filter, std::string_view) override {
+    ++dialogs;
+    last_filter = std::string(filter);
+    if (files.empty()) return "";
+    std::string f = files.front();
+    files.pop_front();
+    return f;
+  }
+  void Status_Changed(std::string_view key, std::string_view text) override {
+    statuses.emplace_back(std::string(key), std::string(text));
+  }
+  void Busy_Changed(bool busy) override { busy_changes.push_back(busy); }
+  void Caption_Changed(std::string_view caption) override { captions.emplace_back(caption); }
+  void Close_Window() override { ++closes; }
+};
+
+}  // namespace corvane::testing
