@@ -28,6 +28,15 @@ std::string Cpu_Model() {
   return "unknown";
 }
 
+// The 1-minute load average: the waits are busy waits, and on a busy machine the scheduler
+// stretches them, so every table is printed with the load it was measured under.
+std::string Load_Average() {
+  std::ifstream in("/proc/loadavg");
+  std::string one;
+  in >> one;
+  return one.empty() ? "unknown" : one;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,12 +59,14 @@ int main(int argc, char** argv) {
   }
   utsname un{};
   uname(&un);
-  std::printf("Machine: %s, %u hardware threads, %s %s\n\n", Cpu_Model().c_str(),
-              std::thread::hardware_concurrency(), un.sysname, un.release);
+  std::printf("Machine: %s, %u hardware threads, %s %s; load average %s at start\n\n",
+              Cpu_Model().c_str(), std::thread::hardware_concurrency(), un.sysname, un.release,
+              Load_Average().c_str());
   if (waits) corvane::bench::Run_Wait_Benchmarks(budget, stdout);
   if (blocks) {
     std::printf("\n");
     corvane::bench::Run_Block_Benchmarks(budget, stdout);
   }
+  std::printf("\nLoad average %s at the end.\n", Load_Average().c_str());
   return 0;
 }
