@@ -21,6 +21,7 @@ Board::Board(BoardKind kind, Clock& clock, std::uint16_t base)
 
 void Board::insert(Chip* chip) {
   const std::int64_t t = clock_.now_ns();
+  settle();
   if (chip_ != nullptr) chip_->apply(t, Pins{});
   chip_ = chip;
   if (gone_) return;
@@ -29,6 +30,7 @@ void Board::insert(Chip* chip) {
 
 void Board::set_stuck_data(std::optional<int> level) {
   if (level) level = *level != 0 ? 1 : 0;
+  settle();
   stuck_ = level;
   if (!gone_) update(clock_.now_ns());
 }
@@ -77,11 +79,19 @@ bool Board::arrive(std::int64_t t) {
     return false;
   }
   if (remaining_ > 0) --remaining_;
+  catch_up(t);
+  return true;
+}
+
+void Board::catch_up(std::int64_t t) {
   if (kind_ == kTessel && !vpp_reached_ && tessel_vpp_switched(reg_) && t >= vpp_at_) {
     vpp_reached_ = true;
     update(vpp_at_);
   }
-  return true;
+}
+
+void Board::settle() {
+  if (!gone_) catch_up(clock_.now_ns());
 }
 
 void Board::go_away(std::int64_t t) {

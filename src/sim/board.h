@@ -66,8 +66,14 @@ class Board : public PortIo {
   std::uint8_t read(std::uint16_t address) override;
   void write(std::uint16_t address, std::uint8_t value) override;
 
+  // Brings the board up to the clock's time without a port access: the only line change that
+  // happens between accesses is the Tessel board's Vpp reaching MCLR, which the chip otherwise
+  // sees at the next access. For looking at the chip after a wait.
+  void settle();
+
  private:
   bool arrive(std::int64_t t);
+  void catch_up(std::int64_t t);
   void go_away(std::int64_t t);
   bool tessel_vpp_switched(std::uint8_t reg) const;
   Pins host_pins() const;
