@@ -79,6 +79,10 @@ bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error)
   BoardSpec spec;
   if (text == "sim" || text.rfind("sim:", 0) == 0) {
     spec.simulated = true;
+    if (text.size() == 4) {
+      *error = "board options missing after 'sim:'";
+      return false;
+    }
     if (text.size() > 4 && !Parse_Sim(text.substr(4), &spec.sim, error)) return false;
   } else if (text == "lpt" || text.rfind("lpt:", 0) == 0) {
     if (!Parse_Lpt_Spec(text, &spec.lpt, error)) return false;
