@@ -1,0 +1,83 @@
+// The options dialog without any toolkit: its tabs, the page each tab shows, its keys and the
+// notices of its buttons. Its settings are never applied: the port choice does not change the
+// port in use, which only port discovery selects.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace corvane {
+
+inline constexpr std::string_view kOptionsApplyNotice =
+    "Placez le code ici pour d\xC3\xA9"
+    "finir les options sans fermer la bo\xC3\xAE"
+    "te de dialogue!";
+inline constexpr std::string_view kOptionsOkNotice =
+    "Placez le code ici pour d\xC3\xA9"
+    "finir les options et fermer la bo\xC3\xAE"
+    "te de dialogue!";
+
+struct OptionsTab {
+  std::string_view caption;
+  std::string_view key;
+  std::string_view tool_tip;
+};
+
+// Keyboard shift state as the key handler receives it.
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
+// What a button or key asks of the dialog.
+struct OptionsAction {
+  std::string_view notice;  // a message box to show first; empty for none
+  bool close = false;       // then close (unload) the dialog
+};
+
+class OptionsModel {
+ public:
+  static constexpr int kTabCount = 2;
+  static constexpr int kPageCount = 4;  // pages 2 and 3 have no tab and are never shown
+  static constexpr int kPageShownLeftTwips = 210;
+  static constexpr int kPageHiddenLeftTwips = -20000;
+
+  static constexpr std::array<OptionsTab, kTabCount> kTabs = {{
+      {"Port", "Port", "Defining Parallel Port"},
+      {"Parameters", "Parameters", "Defining HardWare Parameters"},
+  }};
+
+  // As the dialog is created: tab 1 selected, page 0 shown, the other pages outside the dialog.
+  OptionsModel();
+
+  // Selected tab, counted from 1.
+  int selected_tab() const { return selected_tab_; }
+  // The tab strip's click: the page of the selected tab is placed in the dialog and enabled,
+  // every other page with a tab is moved out of it and disabled.
+  void Select_Tab(int index);
+  // The dialog sees every key first. Ctrl+Tab (exactly that modifier) selects the next tab,
+  // wrapping from the last to the first, and returns true; Esc presses "Annuler". Anything else
+  // is left to the control that has the focus (false).
+  bool Key_Down(int key_code, int shift, OptionsAction* action);
+
+  int page_left_twips(int page) const { return pages_[page].left_twips; }
+  bool page_enabled(int page) const { return pages_[page].enabled; }
+
+  static OptionsAction Ok() { return {kOptionsOkNotice, true}; }
+  static OptionsAction Apply() { return {kOptionsApplyNotice, false}; }
+  static OptionsAction Cancel() { return {{}, true}; }
+
+  // Left and top that centre a window of the given size on the screen.
+  static std::array<int, 2> Centred(int screen_width, int screen_height, int width, int height) {
+    return {(screen_width - width) / 2, (screen_height - height) / 2};
+  }
+
+ private:
+  struct Page {
+    int left_twips = kPageHiddenLeftTwips;
+    bool enabled = true;
+  };
+  int selected_tab_ = 1;
+  std::array<Page, kPageCount> pages_;
+};
+
+}  // namespace corvane
