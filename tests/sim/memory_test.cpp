@@ -64,20 +64,6 @@ TEST(ChipMemoryTest, WritesEraseThenProgramOrOnlyClearBits) {
   EXPECT_EQ(m.cells().user_ids[3], 0x0005);
 }
 
-TEST(ChipMemoryTest, UndoRestoresWhatAnInterruptedCycleChanged) {
-  ChipMemory m(ChipKind::Pic16F84, 0);
-  m.set_program(7, 0x0007);
-  m.set_eeprom(2, 0x02);
-  Undo w = m.write_program_space(7, 0x1000, true);
-  m.undo(w);
-  EXPECT_EQ(m.cells().program[7], 0x0007);
-  Undo e = m.chip_erase();
-  EXPECT_EQ(m.cells().eeprom[2], 0xFF);
-  m.undo(e);
-  EXPECT_EQ(m.cells().eeprom[2], 0x02);
-  EXPECT_EQ(m.cells().program[7], 0x0007);
-}
-
 TEST(ChipMemoryTest, Pic16F84ProtectionCoversEverythingWhenAnyCpBitIsClear) {
   ChipMemory m(ChipKind::Pic16F84A, 1);
   m.set_program(0, 0x0123);
