@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/dialog_keys.h"
 #include "ui/registry.h"
 #include "ui/version.h"
 
@@ -14,11 +15,6 @@ namespace corvane {
 inline constexpr std::string_view kAppTitle = "Corvane";
 inline constexpr std::string_view kSysInfoUnavailable =
     "Les informations système ne sont pas disponibles actuellement";
-
-// Key codes the dialogs react to.
-inline constexpr int kKeyTab = 9;
-inline constexpr int kKeyReturn = 13;
-inline constexpr int kKeyEscape = 27;
 
 // Where the system-information tool is registered.
 inline constexpr std::string_view kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";

@@ -1,7 +1,5 @@
 #include "ui/options_model.h"
 
-#include "ui/about_model.h"
-
 namespace corvane {
 
 OptionsModel::OptionsModel() {

@@ -6,6 +6,8 @@
 #include <array>
 #include <string_view>
 
+#include "ui/dialog_keys.h"
+
 namespace corvane {
 
 inline constexpr std::string_view kOptionsApplyNotice =
@@ -22,11 +24,6 @@ struct OptionsTab {
   std::string_view key;
   std::string_view tool_tip;
 };
-
-// Keyboard shift state as the key handler receives it.
-inline constexpr int kShiftMask = 1;
-inline constexpr int kCtrlMask = 2;
-inline constexpr int kAltMask = 4;
 
 // What a button or key asks of the dialog.
 struct OptionsAction {

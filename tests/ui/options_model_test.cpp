@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/about_model.h"
+#include "ui/dialog_keys.h"
 
 namespace corvane {
 namespace {

@@ -1,0 +1,88 @@
+#include "app/app.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_options.h"
+#include "app/demo.h"
+#include "hardware/lines.h"
+#include "rig/board_spec.h"
+#include "rig/rig.h"
+#include "ui/about_model.h"
+#include "ui/panneau.h"
+#include "ui/qt/main_window.h"
+
+namespace corvane::app {
+
+int Run_App(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  AppOptions opts;
+  std::string error;
+  auto usage_error = [](const std::string& why) {
+    std::cerr << "corvane: " << why << "\nTry 'corvane --help'.\n";
+    return kAppUsage;
+  };
+  if (!Parse_App_Args(args, &opts, &error)) return usage_error(error);
+  if (opts.help) {
+    std::cout << App_Usage();
+    return kAppClean;
+  }
+  BoardSpec spec;
+  if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+  std::error_code ec;
+  if (!opts.demo_file.empty() && !std::filesystem::is_regular_file(opts.demo_file, ec)) {
+    return usage_error("--demo: no such file " + opts.demo_file);
+  }
+
+  // Qt's own options are not read from our command line.
+  int qt_argc = 1;
+  QApplication app(qt_argc, argv);
+  QApplication::setApplicationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
+  // The program ends when the main window and every dialog it opened are closed.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  WorkingState st;
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st.BoardVariant, std::cerr, &error);
+  if (!rig) {
+    std::cerr << "corvane: " << error << '\n';
+    return kAppUsage;
+  }
+  Lines lines(rig->port(), rig->clock(), st);
+  qt::QtDialogService real_dialogs;
+  const bool screenshot = !opts.screenshot.empty();
+  ScriptedDialogs dialogs(real_dialogs, screenshot ? &std::cerr : nullptr);
+  qt::MainWindow window(dialogs);
+  Panneau panneau(st, lines, window);
+  window.Attach(&panneau);
+  window.Set_On_All_Closed([] { QCoreApplication::quit(); });
+
+  window.Start();
+  window.show();
+  const QString demo_file = QString::fromStdString(opts.demo_file);
+  int status = kAppClean;
+  if (screenshot) {
+    if (!Wait_Until_Exposed(window, 10000)) std::cerr << "corvane: the window never showed\n";
+    if (!demo_file.isEmpty()) Run_Demo(window, dialogs, demo_file);
+    if (!Take_Screenshot(window, QString::fromStdString(opts.screenshot), std::cout)) {
+      std::cerr << "corvane: cannot write " << opts.screenshot << '\n';
+      status = kAppFailed;
+    }
+  } else {
+    if (!demo_file.isEmpty()) {
+      QTimer::singleShot(0, &window, [&] { Run_Demo(window, dialogs, demo_file); });
+    }
+    status = app.exec();
+  }
+  if (!rig->Save_State(&error)) {
+    std::cerr << "corvane: " << error << '\n';
+    if (status == kAppClean) status = kAppFailed;
+  }
+  return status;
+}
+
+}  // namespace corvane::app

@@ -1,0 +1,89 @@
+#include "app/app_options.h"
+
+namespace corvane::app {
+
+namespace {
+
+bool Ends_With_Png(std::string_view path) {
+  if (path.size() < 5) return false;
+  std::string suffix(path.substr(path.size() - 4));
+  for (char& c : suffix) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return suffix == ".png";
+}
+
+}  // namespace
+
+bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
+                    std::string* error) {
+  AppOptions o;
+  struct Valued {
+    std::string_view name;
+    std::string* into;
+  };
+  const Valued valued[] = {{"--board", &o.board},
+                           {"--trace", &o.trace},
+                           {"--demo", &o.demo_file},
+                           {"--screenshot", &o.screenshot}};
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    if (a == "--help" || a == "-h") {
+      o.help = true;
+      continue;
+    }
+    bool known = false;
+    for (const Valued& v : valued) {
+      if (a == v.name) {
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+          *error = "option " + std::string(a) + " needs a value";
+          return false;
+        }
+        *v.into = std::string(args[++i]);
+        known = true;
+      } else if (a.size() > v.name.size() && a.substr(0, v.name.size()) == v.name &&
+                 a[v.name.size()] == '=') {
+        *v.into = std::string(a.substr(v.name.size() + 1));
+        if (v.into->empty()) {
+          *error = "option " + std::string(v.name) + " needs a value";
+          return false;
+        }
+        known = true;
+      }
+      if (known) break;
+    }
+    if (known) continue;
+    if (!a.empty() && a[0] == '-') {
+      *error = "unknown option " + std::string(a);
+    } else {
+      *error = "unexpected argument '" + std::string(a) + "'";
+    }
+    return false;
+  }
+  if (!o.screenshot.empty() && !Ends_With_Png(o.screenshot)) {
+    *error = "--screenshot writes a PNG file: give a name ending in .png";
+    return false;
+  }
+  *out = std::move(o);
+  return true;
+}
+
+std::string App_Usage() {
+  return "Usage: corvane [--board SPEC] [--trace FILE] [--demo FILE.hex] [--screenshot FILE.png]\n"
+         "\n"
+         "Opens the Corvane window: a programmer for PIC16F84/84A/873/877 chips on a\n"
+         "parallel-port programmer board.\n"
+         "\n"
+         "  --board SPEC        the programmer, as for corvane-cli (see corvane-cli --help):\n"
+         "                        lpt[:lpt1=DEV,lpt2=DEV]  the machine's parallel ports (default)\n"
+         "                        sim[:key=value,...]      the simulated board and chip\n"
+         "  --trace FILE        writes every port access (a FILE ending in .vcd: a waveform)\n"
+         "  --demo FILE.hex     after start-up, load FILE, program and verify it through the\n"
+         "                      window's buttons\n"
+         "  --screenshot FILE.png\n"
+         "                      after start-up (and the demo), save the window as a PNG, print\n"
+         "                      what it shows and exit; message boxes go to stderr\n"
+         "  -h, --help          this text\n"
+         "\n"
+         "Exit status: 0 normally, 1 when the screenshot could not be saved, 2 on a usage error.\n";
+}
+
+}  // namespace corvane::app

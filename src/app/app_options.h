@@ -1,0 +1,24 @@
+// The window program's command line.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane::app {
+
+struct AppOptions {
+  std::string board = "lpt";  // as corvane-cli's --board
+  std::string trace;          // as corvane-cli's --trace
+  std::string demo_file;      // a HEX file to load, program and verify through the window
+  std::string screenshot;     // a PNG to grab the window into, then exit
+  bool help = false;
+};
+
+// Parses argv without the program name. On a usage error returns false with a message.
+bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out, std::string* error);
+
+// The --help text.
+std::string App_Usage();
+
+}  // namespace corvane::app

@@ -1,0 +1,70 @@
+#include "app/demo.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QWindow>
+
+#include "ui/qt/layout.h"
+#include "ui/qt/main_window.h"
+
+namespace corvane::app {
+
+void ScriptedDialogs::Message_Box(QWidget* parent, const QString& text) {
+  if (quiet_boxes_) {
+    *quiet_boxes_ << "corvane: message box: " << text.toStdString() << '\n';
+    return;
+  }
+  real_.Message_Box(parent, text);
+}
+
+QString ScriptedDialogs::Open_File(QWidget* parent, const QString& name_filter,
+                                   const QString& default_suffix) {
+  if (!answers_.empty()) {
+    QString path = answers_.front();
+    answers_.pop_front();
+    return path;
+  }
+  if (quiet_boxes_) return QString();  // nobody to choose a file: cancelled
+  return real_.Open_File(parent, name_filter, default_suffix);
+}
+
+void Run_Demo(qt::MainWindow& window, ScriptedDialogs& dialogs, const QString& hex_file) {
+  dialogs.Answer_Open_File(hex_file);
+  // Clicks on the buttons themselves: a disabled button does nothing, as for a user.
+  for (Ctl id : {Ctl::Btn_Load_File, Ctl::Btn_Program_Device, Ctl::Btn_Verify}) {
+    static_cast<QAbstractButton*>(window.control_widget(id))->click();
+  }
+}
+
+bool Wait_Until_Exposed(qt::MainWindow& window, int timeout_ms) {
+  QDeadlineTimer deadline(timeout_ms);
+  while (!(window.windowHandle() && window.windowHandle()->isExposed())) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  return true;
+}
+
+bool Take_Screenshot(qt::MainWindow& window, const QString& path, std::ostream& out) {
+  QCoreApplication::processEvents();
+  const QPixmap picture = window.grab();
+  const QRect client = window.centralWidget()->geometry();
+  out << "window: " << window.width() << "x" << window.height() << '\n'
+      << "menu bar: " << window.menuBar()->height() << '\n'
+      << "client: " << client.x() << "," << client.y() << " " << client.width() << "x"
+      << client.height() << '\n'
+      << "caption: " << window.windowTitle().toStdString() << '\n';
+  for (const qt::StatusPanel& p : qt::kStatusPanels) {
+    out << "panel " << p.key << ": " << window.status_panel(p.key)->text().toStdString() << '\n';
+  }
+  out << "log:\n" << window.log_box()->toPlainText().toStdString();
+  out.flush();
+  return picture.save(path, "PNG");
+}
+
+}  // namespace corvane::app

@@ -1,0 +1,35 @@
+// The modal boxes the window and its dialogs show: message boxes and the open-file dialog. The
+// widgets reach them only through DialogService, so tests answer them without ever showing one.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+class QWidget;
+
+namespace corvane::qt {
+
+class DialogService {
+ public:
+  virtual ~DialogService() = default;
+  // A modal message box with an OK button and the application's title; returns when dismissed.
+  virtual void Message_Box(QWidget* parent, const QString& text) = 0;
+  // The open-file dialog: the chosen path, or an empty text when cancelled. name_filter is in
+  // Qt's syntax ("HEX files (*.hex)").
+  virtual QString Open_File(QWidget* parent, const QString& name_filter,
+                            const QString& default_suffix) = 0;
+};
+
+// The real boxes: QMessageBox and QFileDialog.
+class QtDialogService final : public DialogService {
+ public:
+  void Message_Box(QWidget* parent, const QString& text) override;
+  QString Open_File(QWidget* parent, const QString& name_filter,
+                    const QString& default_suffix) override;
+};
+
+// Converts a filter of "description|pattern|" pairs into Qt's "description (pattern)" entries,
+// separated by ";;". A description that already shows its patterns in brackets is kept as it is.
+QString Qt_Name_Filter(std::string_view filter);
+
+}  // namespace corvane::qt

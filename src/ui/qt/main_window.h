@@ -1,0 +1,112 @@
+// The main window "Panneau" in Qt widgets. It only mirrors the window's logic (Panneau): every
+// change the logic reports is shown, every click is forwarded to it. It never reaches the port,
+// the protocol or the working state's image.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "ui/about_model.h"
+#include "ui/controls.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/dialog_service.h"
+#include "ui/qt/options_dialog.h"
+#include "ui/qt/repaint_gate.h"
+#include "ui/registry.h"
+#include "ui/window_view.h"
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QStatusBar;
+
+namespace corvane {
+class Panneau;
+}
+
+namespace corvane::qt {
+
+// The log's text as the text box shows it: CR LF line ends become the box's own.
+QString Log_Display_Text(std::string_view log);
+
+// Starts programs for the about box's system-information tool.
+class QtProgramLauncher final : public ProgramLauncher {
+ public:
+  bool File_Exists(const std::string& path) override;
+  bool Start(const std::string& path) override;
+};
+
+class MainWindow final : public QMainWindow, public WindowView {
+ public:
+  explicit MainWindow(DialogService& dialogs, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Binds the widgets to the window's logic and shows its present state.
+  void Attach(Panneau* panneau);
+  // Start-up (the logic's load handler), run as a command.
+  void Start();
+  // A click on a control, forwarded to the logic as a command.
+  void Click(Ctl id);
+
+  // Called once the main window and every dialog of the program are closed.
+  void Set_On_All_Closed(std::function<void()> done) { on_all_closed_ = std::move(done); }
+  RepaintGate& repaint_gate() { return repaint_gate_; }
+  bool in_command() const { return command_depth_ > 0; }
+
+  QWidget* control_widget(Ctl id) const { return widgets_[static_cast<int>(id)]; }
+  QAction* menu_action(Ctl id) const { return actions_[static_cast<int>(id)]; }
+  QLabel* status_panel(std::string_view key) const;
+  QStatusBar* status_bar() const { return status_bar_; }
+  QPlainTextEdit* log_box() const { return log_; }
+  AboutDialog* about_dialog() const { return about_; }
+  OptionsDialog* options_dialog() const { return options_; }
+
+  // WindowView
+  void Message_Box(std::string_view text) override;
+  std::string Open_File_Dialog(std::string_view filter,
+                               std::string_view default_extension) override;
+  void Log_Appended(std::string_view message, bool trimmed) override;
+  void Status_Changed(std::string_view key, std::string_view text) override;
+  void Control_Changed(Ctl id) override;
+  void Caption_Changed(std::string_view caption) override;
+  void Busy_Changed(bool busy) override;
+  void Close_Window() override;
+  void Show_About() override;
+  void Show_Options() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Build_Controls();
+  void Build_Status_Bar(QWidget* client);
+  void Build_Menus();
+  void Run_Command(const std::function<void()>& command);
+  void Repaint_If_Due();
+  void Check_All_Closed();
+
+  DialogService& dialogs_;
+  Panneau* panneau_ = nullptr;
+  std::array<QWidget*, kControlCount> widgets_{};
+  std::array<QAction*, kControlCount> actions_{};
+  QPlainTextEdit* log_ = nullptr;
+  QStatusBar* status_bar_ = nullptr;
+  std::map<std::string, QLabel*, std::less<>> panels_;
+  QPointer<AboutDialog> about_;
+  QPointer<OptionsDialog> options_;
+  NoRegistry registry_;
+  QtProgramLauncher launcher_;
+  RepaintGate repaint_gate_;
+  std::function<void()> on_all_closed_;
+  int command_depth_ = 0;
+  bool close_pending_ = false;
+  bool closed_ = false;
+  bool busy_cursor_ = false;
+  bool log_ends_with_cr_ = false;
+};
+
+}  // namespace corvane::qt

@@ -1,0 +1,187 @@
+// Building the main window's widgets: the controls at their places, the status bar and the menus.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/layout.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/mirror_buttons.h"
+#include "ui/qt/options_dialog.h"
+#include "ui/qt/pictures.h"
+
+namespace corvane::qt {
+
+namespace {
+
+int Index(Ctl id) {
+  return static_cast<int>(id);
+}
+
+QString Text(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+void Set_Background(QWidget* w, Rgb colour) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, QColor(colour.r, colour.g, colour.b));
+  w->setPalette(p);
+  w->setBackgroundRole(QPalette::Window);
+  w->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("Panneau"));
+  setWindowTitle(QStringLiteral("Corvane by Dravik"));
+  setWindowIcon(QIcon(Chip_Icon()));
+  // The controls' captions are sized for a small font.
+  QFont small = font();
+  small.setPixelSize(11);
+  setFont(small);
+  Build_Controls();
+  Build_Menus();
+  // The window is as large as its client area and menu bar, and not resizable.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainWindow::Build_Controls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(kClientWidth, kClientHeight);
+  Set_Background(client, kWindowGreen);
+  setCentralWidget(client);
+
+  const auto controls = Initial_Controls();
+  for (const Place& place : kPlaces) {
+    QWidget* parent = place.parent == kClientArea ? client : widgets_[Index(place.parent)];
+    const Control& c = controls[Index(place.id)];
+    const Ctl id = place.id;
+    QWidget* w = nullptr;
+    switch (c.kind) {
+      case ControlKind::Button: {
+        auto* b = new QPushButton(Text(c.caption), parent);
+        connect(b, &QPushButton::clicked, this, [this, id] { Click(id); });
+        w = b;
+        break;
+      }
+      case ControlKind::CheckBox: {
+        auto* b = new MirrorCheckBox(Text(c.caption), parent);
+        b->setTristate(true);
+        connect(b, &QCheckBox::clicked, this, [this, id] { Click(id); });
+        w = b;
+        break;
+      }
+      case ControlKind::OptionButton: {
+        auto* b = new MirrorRadioButton(Text(c.caption), parent);
+        connect(b, &QRadioButton::clicked, this, [this, id] { Click(id); });
+        w = b;
+        break;
+      }
+      case ControlKind::Frame:
+        w = new QGroupBox(Text(c.caption), parent);
+        break;
+      case ControlKind::TextBox: {
+        log_ = new QPlainTextEdit(parent);
+        log_->setReadOnly(true);
+        log_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        log_->setFocusPolicy(Qt::StrongFocus);
+        log_->setTabChangesFocus(true);
+        log_->setLineWrapMode(QPlainTextEdit::NoWrap);
+        log_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        w = log_;
+        break;
+      }
+      default:
+        continue;
+    }
+    w->setObjectName(Text(c.name));
+    w->setGeometry(place.left, place.top, place.width, place.height);
+    widgets_[Index(id)] = w;
+  }
+  // The check boxes below the log share the window's green.
+  for (Ctl id : {Ctl::Check_auto, Ctl::Check_Vdd, Ctl::Check_Speed}) {
+    Set_Background(widgets_[Index(id)], kWindowGreen);
+  }
+  Set_Background(widgets_[Index(Ctl::Frame1)], kFrame1Orange);
+  Set_Background(widgets_[Index(Ctl::Choix_Osc)], kChoixOscColour);
+  Set_Background(widgets_[Index(Ctl::Choix_Timers)], kChoixTimersColour);
+
+  // The device box shows the device the program selected; the user cannot change it.
+  auto* device = new QComboBox(client);
+  device->setObjectName(QStringLiteral("Device"));
+  device->setEditable(true);
+  for (std::string_view item : kDeviceItems) device->addItem(Text(item));
+  device->setGeometry(kDevicePlace.left, kDevicePlace.top, kDevicePlace.width, kDevicePlace.height);
+  widgets_[Index(Ctl::Device)] = device;
+
+  Build_Status_Bar(client);
+
+  for (std::size_t i = 0; i + 1 < kTabOrder.size(); ++i) {
+    QWidget::setTabOrder(widgets_[Index(kTabOrder[i])], widgets_[Index(kTabOrder[i + 1])]);
+  }
+}
+
+void MainWindow::Build_Status_Bar(QWidget* client) {
+  status_bar_ = new QStatusBar(client);
+  status_bar_->setObjectName(QStringLiteral("sbrStatus"));
+  status_bar_->setSizeGripEnabled(false);
+  // The status bar keeps the system's colours, not the window's green.
+  QPalette system = QApplication::palette();
+  system.setColor(QPalette::Window, system.color(QPalette::Window));
+  system.setColor(QPalette::WindowText, system.color(QPalette::WindowText));
+  status_bar_->setPalette(system);
+  status_bar_->setAutoFillBackground(true);
+  status_bar_->setGeometry(kStatusBarPlace.left, kStatusBarPlace.top, kStatusBarPlace.width,
+                           kStatusBarPlace.height);
+  for (const StatusPanel& p : kStatusPanels) {
+    auto* label = new QLabel(Text(p.initial_text), status_bar_);
+    label->setObjectName(Text(p.key));
+    label->setFixedWidth(p.width);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setToolTip(Text(p.description));
+    status_bar_->addWidget(label);
+    panels_.emplace(std::string(p.key), label);
+  }
+}
+
+void MainWindow::Build_Menus() {
+  const auto controls = Initial_Controls();
+  auto caption = [&controls](Ctl id) { return Text(controls[Index(id)].caption); };
+  auto add = [this, &caption](QMenu* menu, Ctl id) {
+    QAction* a = menu->addAction(caption(id));
+    a->setObjectName(Text(Initial_Controls()[Index(id)].name));
+    connect(a, &QAction::triggered, this, [this, id] { Click(id); });
+    actions_[Index(id)] = a;
+  };
+  QMenuBar* bar = menuBar();
+  QMenu* file = bar->addMenu(caption(Ctl::Menu_File));
+  actions_[Index(Ctl::Menu_File)] = file->menuAction();
+  add(file, Ctl::Menu_File_Open);
+  add(file, Ctl::Menu_File_Save);
+  add(file, Ctl::Menu_File_Exit);
+  QMenu* options = bar->addMenu(caption(Ctl::Menu_Options));
+  actions_[Index(Ctl::Menu_Options)] = options->menuAction();
+  add(options, Ctl::Menu_Options_HardWare);
+  // "&About" has no items: choosing it opens the about box.
+  QAction* about = bar->addAction(caption(Ctl::Menu_About));
+  about->setObjectName(QStringLiteral("Menu_About"));
+  connect(about, &QAction::triggered, this, [this] { Click(Ctl::Menu_About); });
+  actions_[Index(Ctl::Menu_About)] = about;
+}
+
+}  // namespace corvane::qt
