@@ -79,8 +79,8 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       return false;
     } else {
       const auto& rules = Step_Rules();
-      auto rule = std::find_if(rules.begin(), rules.end(),
-                               [&](const StepRule& r) { return r.name == a; });
+      auto rule =
+          std::find_if(rules.begin(), rules.end(), [&](const StepRule& r) { return r.name == a; });
       if (rule == rules.end()) {
         *error = "unknown step " + std::string(a);
         return false;
@@ -93,9 +93,8 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
           return false;
         }
         step.arg = std::string(args[++i]);
-        if (!rule->choices.empty() &&
-            std::find(rule->choices.begin(), rule->choices.end(), step.arg) ==
-                rule->choices.end()) {
+        if (!rule->choices.empty() && std::find(rule->choices.begin(), rule->choices.end(),
+                                                step.arg) == rule->choices.end()) {
           *error = "step " + std::string(a) + " takes " + Join(rule->choices) + ", not " + step.arg;
           return false;
         }

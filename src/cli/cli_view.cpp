@@ -14,7 +14,9 @@ void CliView::Message_Box(std::string_view text) {
   if (text != "erreur de fichier") ++failure_boxes_;
 }
 
-std::string CliView::Open_File_Dialog(std::string_view, std::string_view) { return next_file_; }
+std::string CliView::Open_File_Dialog(std::string_view, std::string_view) {
+  return next_file_;
+}
 
 void CliView::Log_Appended(std::string_view message, bool) {
   End_Progress_Line();

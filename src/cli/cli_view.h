@@ -21,7 +21,8 @@ class CliView final : public WindowView {
   int failure_boxes() const { return failure_boxes_; }
 
   void Message_Box(std::string_view text) override;
-  std::string Open_File_Dialog(std::string_view filter, std::string_view default_extension) override;
+  std::string Open_File_Dialog(std::string_view filter,
+                               std::string_view default_extension) override;
   void Log_Appended(std::string_view message, bool trimmed) override;
   void Status_Changed(std::string_view key, std::string_view text) override;
   void Progress(int done, int total) override;

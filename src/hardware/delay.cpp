@@ -31,6 +31,8 @@ void Counting_Delay(Clock& clock, std::int64_t n, std::int32_t loops_per_second)
   for (std::int64_t i = 0; i < iterations; ++i) clock.spin();
 }
 
-int Delay_Unit_For(int check_speed_value) { return check_speed_value == 0 ? 2 : 30; }
+int Delay_Unit_For(int check_speed_value) {
+  return check_speed_value == 0 ? 2 : 30;
+}
 
 }  // namespace corvane

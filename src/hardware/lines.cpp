@@ -13,7 +13,9 @@ constexpr std::uint8_t kStatusData = 0x40;
 constexpr std::uint8_t kStatusLoopBack = 0x80;
 }  // namespace
 
-void Lines::Delay(std::int64_t n) { corvane::Delay(clock_, n); }
+void Lines::Delay(std::int64_t n) {
+  corvane::Delay(clock_, n);
+}
 
 void Lines::set_bits(std::uint8_t mask) {
   const std::uint8_t v = guard_.read(data_address());
@@ -25,7 +27,9 @@ void Lines::clear_bits(std::uint8_t mask) {
   guard_.write(data_address(), static_cast<std::uint8_t>(v & ~mask));
 }
 
-void Lines::Write_Data_Register(std::uint8_t value) { guard_.write(data_address(), value); }
+void Lines::Write_Data_Register(std::uint8_t value) {
+  guard_.write(data_address(), value);
+}
 
 void Lines::Vdd_Off() {
   if (st_.BoardVariant == kTessel) return;
@@ -77,7 +81,9 @@ void Lines::Set_Data_Line(int bit) {
   }
 }
 
-int Lines::Read_Data_Line() { return (guard_.read(status_address()) & kStatusData) ? 0 : 1; }
+int Lines::Read_Data_Line() {
+  return (guard_.read(status_address()) & kStatusData) ? 0 : 1;
+}
 
 void Lines::Reset_Pulse() {
   Write_Data_Register(0x22);

@@ -5,7 +5,9 @@
 
 namespace corvane {
 
-void Reset_PIC(Context& ctx) { ctx.lines.Reset_Pulse(); }
+void Reset_PIC(Context& ctx) {
+  ctx.lines.Reset_Pulse();
+}
 
 void Command1_Test(Context& ctx) {
   WorkingState& st = ctx.st;

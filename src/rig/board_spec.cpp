@@ -64,8 +64,7 @@ bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error) {
       if (value.empty()) return bad("a file name");
       s.state_file = std::string(value);
     } else {
-      *error = "unknown board option '" + std::string(key) +
-               "' (board, chip, port, time, state)";
+      *error = "unknown board option '" + std::string(key) + "' (board, chip, port, time, state)";
       return false;
     }
   }

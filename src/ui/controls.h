@@ -66,7 +66,9 @@ struct Control {
 // The controls as the window is created: captions, initial values, all buttons enabled.
 std::array<Control, kControlCount> Initial_Controls();
 
-constexpr Ctl Opt_Osc(int index) { return static_cast<Ctl>(static_cast<int>(Ctl::Opt_Osc_0) + index); }
+constexpr Ctl Opt_Osc(int index) {
+  return static_cast<Ctl>(static_cast<int>(Ctl::Opt_Osc_0) + index);
+}
 
 // The control with the given name ("Btn_Verify"), or Ctl::kCount.
 Ctl Control_By_Name(std::string_view name);

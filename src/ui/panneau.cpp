@@ -66,7 +66,9 @@ void Panneau::Set_Status(std::string_view key, std::string_view text) {
   view_.Status_Changed(key, text);
 }
 
-void Panneau::Message_Box(std::string_view text) { view_.Message_Box(text); }
+void Panneau::Message_Box(std::string_view text) {
+  view_.Message_Box(text);
+}
 
 void Panneau::Sablier_On() {
   busy_ = true;
@@ -149,7 +151,9 @@ void Panneau::Set_Value(Ctl id, int value) {
   }
 }
 
-void Panneau::Fuses_Changed() { Set_Status("Fuses", Fuses_Panel_Text(st_.ConfigWord)); }
+void Panneau::Fuses_Changed() {
+  Set_Status("Fuses", Fuses_Panel_Text(st_.ConfigWord));
+}
 
 void Panneau::Opt_Osc_Click(int index) {
   st_.ConfigWord = Osc_Choice(st_.ConfigWord, index, Device());
@@ -171,7 +175,9 @@ void Panneau::Check_BODEN_Click() {
   Fuses_Changed();
 }
 
-void Panneau::Check_Speed_Click() { st_.DelayUnit = Delay_Unit_For(control(Ctl::Check_Speed).value); }
+void Panneau::Check_Speed_Click() {
+  st_.DelayUnit = Delay_Unit_For(control(Ctl::Check_Speed).value);
+}
 
 void Panneau::Show_Fuses() {
   const FuseControls f = Fuses_Shown(st_.ConfigWord);

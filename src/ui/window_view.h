@@ -15,7 +15,8 @@ class WindowView {
   // A modal message box with an OK button; returns when it is dismissed.
   virtual void Message_Box(std::string_view text) = 0;
   // The open-file dialog; returns the chosen path, or "" when cancelled.
-  virtual std::string Open_File_Dialog(std::string_view filter, std::string_view default_extension) = 0;
+  virtual std::string Open_File_Dialog(std::string_view filter,
+                                       std::string_view default_extension) = 0;
 
   virtual void Log_Appended(std::string_view /*message*/, bool /*trimmed*/) {}
   virtual void Status_Changed(std::string_view /*key*/, std::string_view /*text*/) {}

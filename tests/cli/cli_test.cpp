@@ -103,10 +103,11 @@ TEST(CliTest, SaveRoundTripsTheWholeChip) {
   const std::string state = Temp("state84.hex");
   const std::string saved = Temp("saved.hex");
   CliRun r = Cli({"--board", "sim:chip=16f84a,state=" + state, "load",
-               kData + "/pic16f84a_demo_inhx32.hex", "program", "save", saved});
+                  kData + "/pic16f84a_demo_inhx32.hex", "program", "save", saved});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Save of Device Content\n\n1024 words of program, 4 ID words, Fuses 0x3FF1, "
-                       "64 Bytes of EEPROM Data\nSaved to " + saved + "\n"),
+                       "64 Bytes of EEPROM Data\nSaved to " +
+                       saved + "\n"),
             std::string::npos)
       << r.out;
   const std::string text = Read(saved);
@@ -158,7 +159,7 @@ TEST(CliTest, SettingsDriveTheControls) {
   const std::string path = Temp("worked.hex");
   std::ofstream(path) << ":020000000528D1\n:02400E00F13F80\n:00000001FF\n";
   CliRun r = Cli({"--board", "sim", "--status", "device", "PIC16f877", "load", path, "osc", "RC",
-               "wdt", "on", "bod", "off", "speed", "low", "speed", "low"});
+                  "wdt", "on", "bod", "off", "speed", "low", "speed", "low"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.err.find("[Fuses] Fuses : 0x3F71\n"), std::string::npos);
   EXPECT_NE(r.err.find("[Fuses] Fuses 0x3F73\n"), std::string::npos);
@@ -169,7 +170,7 @@ TEST(CliTest, SettingsDriveTheControls) {
 TEST(CliTest, TraceRecordsEveryPortAccess) {
   const std::string trace = Temp("trace.txt");
   CliRun r = Cli({"--board", "sim", "--trace", trace, "load", kData + "/pic16f84a_demo_inhx8m.hex",
-               "program"});
+                  "program"});
   ASSERT_EQ(r.status, 0) << r.err;
   std::ifstream in(trace);
   std::string line;

@@ -22,8 +22,8 @@ TEST(BoardSpecTest, ReadsBothKindsOfBoard) {
   EXPECT_EQ(spec.sim.port, kLpt1);
   EXPECT_TRUE(spec.sim.virtual_time);
 
-  ASSERT_TRUE(Parse_Board_Spec("sim:board=tessel,chip=none,port=lpt2,time=real,state=s.hex",
-                               &spec, &error));
+  ASSERT_TRUE(Parse_Board_Spec("sim:board=tessel,chip=none,port=lpt2,time=real,state=s.hex", &spec,
+                               &error));
   EXPECT_EQ(spec.sim.board, kTessel);
   EXPECT_FALSE(spec.sim.chip.has_value());
   EXPECT_EQ(spec.sim.port, kLpt2);
@@ -34,8 +34,8 @@ TEST(BoardSpecTest, ReadsBothKindsOfBoard) {
   EXPECT_FALSE(spec.simulated);
   EXPECT_EQ(spec.lpt.lpt1, "/dev/parport2");
 
-  for (const char* bad : {"", "simx", "sim:", "sim:chip", "sim:chip=16f628", "sim:board=",
-                          "sim:state=", "sim:speed=fast", "usb"}) {
+  for (const char* bad : {"", "simx", "sim:", "sim:chip", "sim:chip=16f628",
+                          "sim:board=", "sim:state=", "sim:speed=fast", "usb"}) {
     error.clear();
     EXPECT_FALSE(Parse_Board_Spec(bad, &spec, &error)) << bad;
     EXPECT_FALSE(error.empty()) << bad;
@@ -58,7 +58,7 @@ TEST(TraceFileTest, ValueChangeDumpFollowsTheBoardsLines) {
   // Brannock: D2 set (Vdd), D3 set (no Vpp), D1 set (clock low), D0 clear (data released high).
   w.record({10, true, 0x378, 0x0E});
   EXPECT_EQ(out.str().substr(header), "#10\n1!\n0\"\n0#\n1$\n");
-  w.record({20, true, 0x378, 0x0E});  // nothing changes: nothing written
+  w.record({20, true, 0x378, 0x0E});   // nothing changes: nothing written
   w.record({30, false, 0x379, 0x40});  // status bit 6 set: the data line reads 0
   EXPECT_EQ(out.str().substr(header), "#10\n1!\n0\"\n0#\n1$\n#30\n0%\n");
   variant = kTessel;

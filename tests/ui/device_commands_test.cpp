@@ -138,9 +138,9 @@ TEST(DeviceCommandsTest, ProgramFusesNormalisesForTheIdentifiedChip) {
     std::int32_t config_before;
     std::uint16_t sent;
   };
-  for (const Case& c : {Case{sim::ChipKind::Pic16F84A, 0, 0x3FF0},
-                        Case{sim::ChipKind::Pic16F877, 0, 0x3F30},
-                        Case{sim::ChipKind::Pic16F873, 0x3FFF, 0x3F7F}}) {
+  for (const Case& c :
+       {Case{sim::ChipKind::Pic16F84A, 0, 0x3FF0}, Case{sim::ChipKind::Pic16F877, 0, 0x3F30},
+        Case{sim::ChipKind::Pic16F873, 0x3FFF, 0x3F7F}}) {
     SimWindow w({.chip = c.chip});
     w.Start();
     w.win.Set_Device("PIC16f84");  // the box is re-read from the chip first
@@ -176,9 +176,8 @@ TEST(DeviceCommandsTest, IdentificationSendsExactlyTheIdSequence) {
   w.Start();
   const std::size_t mark = w.board.events().size();
   w.win.Click(Ctl::Btn_Check_Device_Id);
-  EXPECT_EQ(Words_Since(w.board, mark),
-            std::vector<std::string>(
-                {"C0", "D3FFF", "C6", "C6", "C6", "C6", "C6", "C6", "C4", "R"}));
+  EXPECT_EQ(Words_Since(w.board, mark), std::vector<std::string>({"C0", "D3FFF", "C6", "C6", "C6",
+                                                                  "C6", "C6", "C6", "C4", "R"}));
   EXPECT_EQ(w.win.status("Device"), "Device : PIC16f877 (9A3)");
   EXPECT_EQ(w.win.control(Ctl::Device).text, "PIC16f877");
   EXPECT_EQ(w.win.status("Status"), "Verifying Device Id");

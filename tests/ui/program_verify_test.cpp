@@ -55,8 +55,8 @@ TEST(ProgramVerifyTest, ProgramsTheDemoFileAndVerifiesIt) {
   EXPECT_EQ(w.win.status("Status"), "Verify finished");
   EXPECT_TRUE(w.view.boxes.empty());
   // The buttons come back after the busy state.
-  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device,
-                 Ctl::Btn_Find_Port, Ctl::Btn_Load_File}) {
+  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device, Ctl::Btn_Find_Port,
+                 Ctl::Btn_Load_File}) {
     EXPECT_TRUE(w.win.control(id).enabled);
   }
 }
@@ -114,10 +114,11 @@ TEST(ProgramVerifyTest, VerifyListsElevenDifferencesAtMost) {
   w.New_Log();
   EXPECT_FALSE(w.win.Click(Ctl::Btn_Verify));
   const std::string log = w.New_Log();
-  EXPECT_EQ(log.rfind("Verify of Device Content\r\nError at Address : 0 Read : 3FFF instead of : 2805"
-                      "\r\n",
-                      0),
-            0u);
+  EXPECT_EQ(
+      log.rfind("Verify of Device Content\r\nError at Address : 0 Read : 3FFF instead of : 2805"
+                "\r\n",
+                0),
+      0u);
   // Words 1-3 are blank in the file too: eight differences, then the count.
   EXPECT_NE(log.find("Verify detected : 8 errors\r\n"), std::string::npos);
   // The chip's configuration word is erased: the fuses do not match.
@@ -143,8 +144,9 @@ TEST(ProgramVerifyTest, VerifyListsElevenDifferencesAtMost) {
     ++lines;
   }
   EXPECT_EQ(lines, 11u);
-  EXPECT_NE(limited.find("Error at Address : A Read : 3FFF instead of : 155\r\nto much errors !\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      limited.find("Error at Address : A Read : 3FFF instead of : 155\r\nto much errors !\r\n"),
+      std::string::npos);
   EXPECT_EQ(limited.find("Verify detected"), std::string::npos);
   EXPECT_TRUE(w.view.boxes.empty());
   EXPECT_EQ(w.win.status("Status"), "Verify finished");
@@ -182,9 +184,10 @@ TEST(ProgramVerifyTest, ReadDeviceListsTheChipAndTheFileSize) {
   w.Start();
   w.New_Log();
   w.win.Click(Ctl::Btn_Read_Device);
-  EXPECT_EQ(w.New_Log(),
-            "Read of Device Content\r\n\r\nRead of Device Content\r\n"
-            " 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF ...\r\n0 lines of program\r\n");
+  EXPECT_EQ(
+      w.New_Log(),
+      "Read of Device Content\r\n\r\nRead of Device Content\r\n"
+      " 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF ...\r\n0 lines of program\r\n");
   EXPECT_EQ(w.win.status("Status"), "Device Fuses : 0x3FFF");
   ASSERT_TRUE(w.Load(kDemo84));
   w.New_Log();

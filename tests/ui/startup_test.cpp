@@ -39,8 +39,8 @@ TEST(StartupTest, FindsTheBrannockBoardAndIdentifiesTheChip) {
   for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Prog_EEPROM, Ctl::Btn_RESET}) {
     EXPECT_FALSE(win.control(id).enabled) << win.control(id).name;
   }
-  for (Ctl id : {Ctl::Btn_Find_Port, Ctl::Btn_Load_File, Ctl::Btn_Read_EEPROM,
-                 Ctl::Btn_Erase_EEPROM}) {
+  for (Ctl id :
+       {Ctl::Btn_Find_Port, Ctl::Btn_Load_File, Ctl::Btn_Read_EEPROM, Ctl::Btn_Erase_EEPROM}) {
     EXPECT_TRUE(win.control(id).enabled) << win.control(id).name;
   }
   EXPECT_EQ(win.control(Ctl::Check_Vdd).value, kChecked);
