@@ -1,16 +1,17 @@
 #include "hardware/lines.h"
 
 #include "hardware/delay.h"
+#include "hardware/registers.h"
 
 namespace corvane {
 
 namespace {
-constexpr std::uint8_t kD0Data = 0x01;
-constexpr std::uint8_t kD1Clock = 0x02;
-constexpr std::uint8_t kD2Vdd = 0x04;
-constexpr std::uint8_t kD3Vpp = 0x08;
-constexpr std::uint8_t kStatusData = 0x40;
-constexpr std::uint8_t kStatusLoopBack = 0x80;
+using reg::kD0DataLow;
+using reg::kD1ClockLow;
+using reg::kD2Vdd;
+using reg::kD3Vpp;
+using reg::kStatusDataLow;
+using reg::kStatusLoopBack;
 }  // namespace
 
 void Lines::Delay(std::int64_t n) {
@@ -50,7 +51,7 @@ void Lines::Vpp_On() {
     Wait(250);
     return;
   }
-  set_bits(kD0Data | kD1Clock);  // data low, clock low
+  set_bits(kD0DataLow | kD1ClockLow);  // data low, clock low
   Wait(1);
   clear_bits(kD3Vpp);  // Vpp applied
   Wait(250);
@@ -67,22 +68,22 @@ void Lines::Vpp_Off() {
 
 void Lines::Clock_Pulse() {
   Wait(1);
-  clear_bits(kD1Clock);  // clock high
+  clear_bits(kD1ClockLow);  // clock high
   Wait(2);
-  set_bits(kD1Clock);  // clock low: the chip takes the bit on this edge
+  set_bits(kD1ClockLow);  // clock low: the chip takes the bit on this edge
   Wait(2);
 }
 
 void Lines::Set_Data_Line(int bit) {
   if (bit != 0) {
-    clear_bits(kD0Data);  // released: the line is high
+    clear_bits(kD0DataLow);  // released: the line is high
   } else {
-    set_bits(kD0Data);  // driven low
+    set_bits(kD0DataLow);  // driven low
   }
 }
 
 int Lines::Read_Data_Line() {
-  return (guard_.read(status_address()) & kStatusData) ? 0 : 1;
+  return (guard_.read(status_address()) & kStatusDataLow) ? 0 : 1;
 }
 
 void Lines::Reset_Pulse() {
@@ -96,13 +97,13 @@ void Lines::Probe_Port(std::uint16_t address) {
   const std::uint8_t kept = guard_.read(address);
   guard_.write(address, 0x29);  // data line driven low
   Wait(15);
-  if ((guard_.read(status) & kStatusData) == 0) {
+  if ((guard_.read(status) & kStatusDataLow) == 0) {
     guard_.write(address, kept);
     return;
   }
   guard_.write(address, 0x2A);  // data line released
   Wait(15);
-  if ((guard_.read(status) & kStatusData) == 0) {
+  if ((guard_.read(status) & kStatusDataLow) == 0) {
     st_.PortBase = address;
     return;
   }

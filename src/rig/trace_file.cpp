@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "hardware/registers.h"
+
 namespace corvane {
 
 void TextTraceWriter::record(const PortAccess& a) {
@@ -42,20 +44,20 @@ void VcdTraceWriter::change(int signal, int level, std::int64_t t_ns) {
 void VcdTraceWriter::record(const PortAccess& a) {
   const bool status = (a.address & 1) != 0;
   if (status) {
-    if (!a.write) change(kDataIn, (a.value & 0x40) ? 0 : 1, a.t_ns);
+    if (!a.write) change(kDataIn, (a.value & reg::kStatusDataLow) ? 0 : 1, a.t_ns);
     return;
   }
   if (!a.write) return;
   const std::uint8_t v = a.value;
   if (board_variant_ == 1) {
     change(kVdd, 1, a.t_ns);  // the Tessel board powers the chip itself
-    change(kVpp, (v & 0x08) && !(v & 0x20) ? 1 : 0, a.t_ns);
+    change(kVpp, (v & reg::kD3Vpp) && !(v & reg::kD5Reset) ? 1 : 0, a.t_ns);
   } else {
-    change(kVdd, (v & 0x04) ? 1 : 0, a.t_ns);
-    change(kVpp, (v & 0x08) ? 0 : 1, a.t_ns);
+    change(kVdd, (v & reg::kD2Vdd) ? 1 : 0, a.t_ns);
+    change(kVpp, (v & reg::kD3Vpp) ? 0 : 1, a.t_ns);
   }
-  change(kClock, (v & 0x02) ? 0 : 1, a.t_ns);
-  change(kDataOut, (v & 0x01) ? 0 : 1, a.t_ns);
+  change(kClock, (v & reg::kD1ClockLow) ? 0 : 1, a.t_ns);
+  change(kDataOut, (v & reg::kD0DataLow) ? 0 : 1, a.t_ns);
 }
 
 std::unique_ptr<TraceFile> Open_Trace_File(const std::string& path,

@@ -1,18 +1,12 @@
 #include "sim/board.h"
 
+#include "hardware/registers.h"
 #include "sim/timing.h"
 
 namespace corvane::sim {
 
 namespace {
-constexpr std::uint8_t kD0DataLow = 0x01;
-constexpr std::uint8_t kD1ClockLow = 0x02;
-constexpr std::uint8_t kD2Vdd = 0x04;
-constexpr std::uint8_t kD3Vpp = 0x08;
-constexpr std::uint8_t kD4LoopBack = 0x10;
-constexpr std::uint8_t kD5Reset = 0x20;
-constexpr std::uint8_t kStatusDataLow = 0x40;
-constexpr std::uint8_t kStatusLoopBack = 0x80;
+using namespace corvane::reg;
 constexpr std::uint8_t kEmptyBus = 0xFF;
 }  // namespace
 
