@@ -58,11 +58,13 @@ inline QString Demo_Hex() {
 
 class QtSimWindow {
  public:
-  explicit QtSimWindow(SimSetup setup = {}, bool empty_bus = false)
+  // dialogs_instead: the boxes the window uses instead of its FakeDialogs.
+  explicit QtSimWindow(SimSetup setup = {}, bool empty_bus = false,
+                       qt::DialogService* dialogs_instead = nullptr)
       : chip(setup.chip),
         board(setup.board, clock, setup.base),
         lines(empty_bus ? static_cast<PortIo&>(bus) : board, clock, st),
-        window(dialogs),
+        window(dialogs_instead ? *dialogs_instead : dialogs),
         win(st, lines, window) {
     if (setup.with_chip) board.insert(&chip);
     window.Attach(&win);

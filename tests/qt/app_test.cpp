@@ -1,0 +1,195 @@
+// The window program's command line, the file dialog's filter, the scripted dialogs of its demo,
+// and the real program under Xvfb.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "app/app_options.h"
+#include "app/demo.h"
+#include "qt/qt_sim_window.h"
+
+namespace corvane::testing {
+namespace {
+
+using app::AppOptions;
+using app::Parse_App_Args;
+
+bool Parse(std::vector<std::string_view> args, AppOptions* o, std::string* error) {
+  return Parse_App_Args(args, o, error);
+}
+
+TEST(AppOptionsTest, BoardTraceDemoAndScreenshot) {
+  AppOptions o;
+  std::string error;
+  ASSERT_TRUE(Parse({}, &o, &error));
+  EXPECT_EQ(o.board, "lpt");
+  EXPECT_TRUE(o.trace.empty());
+  EXPECT_FALSE(o.help);
+  ASSERT_TRUE(Parse({"--board", "sim:board=tessel", "--trace=t.vcd", "--demo", "a.hex",
+                     "--screenshot", "shot.PNG"},
+                    &o, &error));
+  EXPECT_EQ(o.board, "sim:board=tessel");
+  EXPECT_EQ(o.trace, "t.vcd");
+  EXPECT_EQ(o.demo_file, "a.hex");
+  EXPECT_EQ(o.screenshot, "shot.PNG");
+  ASSERT_TRUE(Parse({"-h"}, &o, &error));
+  EXPECT_TRUE(o.help);
+  EXPECT_NE(app::App_Usage().find("--board"), std::string::npos);
+}
+
+TEST(AppOptionsTest, UsageErrors) {
+  AppOptions o;
+  std::string error;
+  EXPECT_FALSE(Parse({"--bogus"}, &o, &error));
+  EXPECT_EQ(error, "unknown option --bogus");
+  EXPECT_FALSE(Parse({"--board"}, &o, &error));
+  EXPECT_EQ(error, "option --board needs a value");
+  EXPECT_FALSE(Parse({"--trace="}, &o, &error));
+  EXPECT_EQ(error, "option --trace needs a value");
+  EXPECT_FALSE(Parse({"program"}, &o, &error));
+  EXPECT_EQ(error, "unexpected argument 'program'");
+  EXPECT_FALSE(Parse({"--screenshot", "shot.jpg"}, &o, &error));
+  EXPECT_NE(error.find(".png"), std::string::npos);
+  EXPECT_FALSE(Parse({"--screenshot", ".png"}, &o, &error));
+  // A failed parse leaves the options as they were.
+  o.board = "kept";
+  EXPECT_FALSE(Parse({"--board", "sim", "--nope"}, &o, &error));
+  EXPECT_EQ(o.board, "kept");
+}
+
+TEST(FileFilterTest, ConvertedToQtSyntax) {
+  EXPECT_EQ(qt::Qt_Name_Filter("HEX files (*.hex)|*.hex|"), "HEX files (*.hex)");
+  EXPECT_EQ(qt::Qt_Name_Filter("HEX files|*.hex;*.ihx|All files|*.*"),
+            "HEX files (*.hex *.ihx);;All files (*.*)");
+  EXPECT_EQ(qt::Qt_Name_Filter("|*.hex"), "(*.hex)");
+  EXPECT_EQ(qt::Qt_Name_Filter(""), "");
+}
+
+TEST(ScriptedDialogsTest, AnswersFirstThenQuietBoxes) {
+  FakeDialogs real;
+  std::ostringstream quiet;
+  app::ScriptedDialogs d(real, &quiet);
+  d.Answer_Open_File("a.hex");
+  EXPECT_EQ(d.Open_File(nullptr, "f", "hex"), "a.hex");
+  EXPECT_EQ(d.Open_File(nullptr, "f", "hex"), "");  // nobody to ask: cancelled
+  d.Message_Box(nullptr, "Mismatch in configuration fuses");
+  EXPECT_EQ(quiet.str(), "corvane: message box: Mismatch in configuration fuses\n");
+  EXPECT_EQ(real.file_dialogs, 0);
+  EXPECT_TRUE(real.boxes.empty());
+
+  app::ScriptedDialogs shown(real, nullptr);
+  shown.Message_Box(nullptr, "x");
+  EXPECT_EQ(shown.Open_File(nullptr, "f", "hex"), "");
+  EXPECT_EQ(real.boxes.size(), 1u);
+  EXPECT_EQ(real.file_dialogs, 1);
+}
+
+TEST(DemoTest, LoadsProgramsAndVerifiesThroughTheButtons) {
+  FakeDialogs real;
+  std::ostringstream quiet;
+  app::ScriptedDialogs scripted(real, &quiet);
+  QtSimWindow w({}, false, &scripted);
+  w.Start();
+  app::Run_Demo(w.window, scripted, Demo_Hex());
+  EXPECT_EQ(w.window.windowTitle(), "Corvane : " + Demo_Hex());
+  EXPECT_NE(w.win.log().find("11 lines of program written"), std::string::npos);
+  EXPECT_NE(w.win.log().find("Verify detected : 0 errors"), std::string::npos);
+  EXPECT_EQ(quiet.str(), "");  // no message box
+  EXPECT_EQ(real.file_dialogs, 0);
+  EXPECT_EQ(w.chip.program(0), 0x2805);
+}
+
+// ---- The real program under Xvfb --------------------------------------------------------------
+
+struct ProgramRun {
+  int status = -1;
+  std::string out;
+};
+
+ProgramRun Run_Command(const std::string& command) {
+  ProgramRun r;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return r;
+  std::array<char, 4096> buffer{};
+  std::size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+bool Have_Xvfb() {
+  return std::system("command -v xvfb-run >/dev/null 2>&1") == 0;
+}
+
+std::string Line_After(const std::string& text, const std::string& label) {
+  const std::size_t at = text.find("\n" + label);
+  if (at == std::string::npos) return "<missing " + label + ">";
+  const std::size_t start = at + 1 + label.size();
+  return text.substr(start, text.find('\n', start) - start);
+}
+
+// Runs corvane on the simulated board under Xvfb with --screenshot, plus the extra options.
+ProgramRun Run_Under_Xvfb(const std::string& extra, const std::string& png) {
+  const std::string command = std::string("timeout 60 env -u QT_QPA_PLATFORM xvfb-run -a ") +
+                              "'" CORVANE_APP_BINARY "' --board sim " + extra + " --screenshot '" +
+                              png + "' 2>/dev/null";
+  ProgramRun r = Run_Command(command);
+  r.out = "\n" + r.out;
+  return r;
+}
+
+TEST(XvfbTest, TheRealWindowShowsItsClientAreaAndPanels) {
+  if (!Have_Xvfb()) GTEST_SKIP() << "xvfb-run is not installed";
+  const std::string png = ::testing::TempDir() + "corvane_startup.png";
+  const ProgramRun r = Run_Under_Xvfb("", png);
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string menu = Line_After(r.out, "menu bar: ");
+  const int menu_height = std::atoi(menu.c_str());
+  EXPECT_GT(menu_height, 0) << r.out;
+  EXPECT_EQ(Line_After(r.out, "client: "), "0," + menu + " 588x459") << r.out;
+  EXPECT_EQ(Line_After(r.out, "window: "), "588x" + std::to_string(459 + menu_height));
+  EXPECT_EQ(Line_After(r.out, "caption: "), "Corvane by Dravik");
+  EXPECT_EQ(Line_After(r.out, "panel Port: "), "Port : LPT1:");
+  EXPECT_EQ(Line_After(r.out, "panel Device: "), "Device : PIC16f84 (561)");
+  EXPECT_EQ(Line_After(r.out, "panel Fuses: "), "Fuses :");
+  EXPECT_EQ(Line_After(r.out, "panel Status: "), "Verifying Device Id");
+  const QImage picture(QString::fromStdString(png));
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), QSize(588, 459 + menu_height));
+  // The window's green just below the menu bar.
+  EXPECT_EQ(QColor(picture.pixel(2, menu_height + 2)), QColor(0, 192, 0));
+}
+
+TEST(XvfbTest, LoadProgramAndVerifyThroughTheRealWindow) {
+  if (!Have_Xvfb()) GTEST_SKIP() << "xvfb-run is not installed";
+  const std::string png = ::testing::TempDir() + "corvane_demo.png";
+  const ProgramRun r = Run_Under_Xvfb("--demo '" + Demo_Hex().toStdString() + "'", png);
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(Line_After(r.out, "caption: "), "Corvane : " + Demo_Hex().toStdString());
+  EXPECT_EQ(Line_After(r.out, "panel Fuses: "), "Fuses : 0x3FF1");
+  EXPECT_NE(r.out.find("\n11 lines of program written\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\nVerify detected : 0 errors\n"), std::string::npos) << r.out;
+  EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
+}
+
+TEST(CorvaneProgramTest, UsageErrorsExitWithTwo) {
+  const ProgramRun bad = Run_Command("'" CORVANE_APP_BINARY "' --frobnicate 2>&1");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.out.find("unknown option --frobnicate"), std::string::npos) << bad.out;
+  const ProgramRun board = Run_Command("'" CORVANE_APP_BINARY "' --board nowhere 2>&1");
+  EXPECT_EQ(board.status, 2);
+  const ProgramRun demo = Run_Command("'" CORVANE_APP_BINARY "' --demo /nonexistent.hex 2>&1");
+  EXPECT_EQ(demo.status, 2);
+  EXPECT_NE(demo.out.find("no such file"), std::string::npos) << demo.out;
+  const ProgramRun help = Run_Command("'" CORVANE_APP_BINARY "' --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage: corvane"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvane::testing
