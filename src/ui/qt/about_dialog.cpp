@@ -42,6 +42,10 @@ AboutDialog::AboutDialog(QWidget* parent, DialogService& dialogs,
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(Text(model_.caption()));
   setFixedSize(381, 281);
+  // The texts are sized for a small font, as in the main window.
+  QFont small = font();
+  small.setPixelSize(11);
+  setFont(small);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kDarkBlue);
   setPalette(pal);
@@ -87,6 +91,9 @@ AboutDialog::AboutDialog(QWidget* parent, DialogService& dialogs,
   sysinfo_ = new QPushButton(Text(model_.sysinfo_caption()), this);
   sysinfo_->setObjectName(QStringLiteral("cmdSysInfo"));
   sysinfo_->setAutoDefault(false);
+  QFont narrow = font();
+  narrow.setPixelSize(10);
+  sysinfo_->setFont(narrow);
   sysinfo_->setGeometry(284, 240, 83, 23);
   connect(sysinfo_, &QPushButton::clicked, this, [this] { Start_SysInfo(); });
 }

@@ -39,11 +39,11 @@ QPixmap Logo() {
   p.setPen(QColor(255, 255, 0));
   QFont f(QStringLiteral("Times New Roman"));
   f.setStyleHint(QFont::Serif);
-  f.setPixelSize(18);
+  f.setPixelSize(16);
   f.setBold(true);
   f.setItalic(true);
   p.setFont(f);
-  p.drawText(QRect(38, 0, 73, 40), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Corvane"));
+  p.drawText(QRect(36, 0, 75, 40), Qt::AlignCenter, QStringLiteral("Corvane"));
   return pixmap;
 }
 
