@@ -166,6 +166,19 @@ TEST(WindowCommandsTest, StatusChangesOnlyItsOwnPanel) {
   EXPECT_EQ(w.Panel("Fuses"), fuses);
 }
 
+TEST(WindowCommandsTest, TheLogIsTrimmedOnlyBeyond16000Characters) {
+  QtSimWindow w;
+  QPlainTextEdit* box = w.window.log_box();
+  w.win.Append_Text(std::string(16000, 'x'));
+  w.win.Append_Text("a");  // the log held exactly 16000 characters: no trimming
+  EXPECT_EQ(box->toPlainText().size(), 16001);
+  w.win.Append_Text("b\r\n");  // 16001: the first 4096 go first, leaving 11905
+  EXPECT_EQ(w.win.log().size(), 11905u + 3u);
+  EXPECT_EQ(box->toPlainText().size(), 11905 + 2);
+  EXPECT_TRUE(box->toPlainText().endsWith("xab\n"));
+  EXPECT_EQ(box->textCursor().position(), box->toPlainText().size());
+}
+
 TEST(WindowCommandsTest, TheLogMirrorsTheTrimmedLog) {
   QtSimWindow w;
   const std::string line(98, 'x');
