@@ -2,11 +2,11 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QWindow>
 
 #include "ui/qt/layout.h"
@@ -42,12 +42,15 @@ void Run_Demo(qt::MainWindow& window, ScriptedDialogs& dialogs, const QString& h
 }
 
 bool Wait_Until_Exposed(qt::MainWindow& window, int timeout_ms) {
-  QDeadlineTimer deadline(timeout_ms);
-  while (!(window.windowHandle() && window.windowHandle()->isExposed())) {
-    if (deadline.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  auto exposed = [&window] { return window.windowHandle() && window.windowHandle()->isExposed(); };
+  // Sleeps in the event loop until the window system answers, or the deadline passes.
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  deadline.start(timeout_ms);
+  while (!exposed() && deadline.isActive()) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
-  return true;
+  return exposed();
 }
 
 bool Take_Screenshot(qt::MainWindow& window, const QString& path, std::ostream& out) {

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "app/app_options.h"
 #include "app/demo.h"
 #include "qt/qt_sim_window.h"
@@ -133,13 +135,21 @@ std::string Line_After(const std::string& text, const std::string& label) {
   return text.substr(start, text.find('\n', start) - start);
 }
 
-// Runs corvane on the simulated board under Xvfb with --screenshot, plus the extra options.
+// Runs corvane on the simulated board under Xvfb with --screenshot, plus the extra options. Two
+// tests starting Xvfb at once may race for a display number: their searches start apart, and a
+// run whose server did not start is tried once more.
 ProgramRun Run_Under_Xvfb(const std::string& extra, const std::string& png) {
-  const std::string command = std::string("timeout 60 env -u QT_QPA_PLATFORM xvfb-run -a ") +
-                              "'" CORVANE_APP_BINARY "' --board sim " + extra + " --screenshot '" +
-                              png + "' 2>/dev/null";
-  ProgramRun r = Run_Command(command);
-  r.out = "\n" + r.out;
+  ProgramRun r;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int first_display = 100 + static_cast<int>(getpid() % 400) + attempt * 400;
+    const std::string command = "timeout 60 env -u QT_QPA_PLATFORM xvfb-run -a -n " +
+                                std::to_string(first_display) +
+                                " '" CORVANE_APP_BINARY "' --board sim " + extra +
+                                " --screenshot '" + png + "' 2>/dev/null";
+    r = Run_Command(command);
+    r.out = "\n" + r.out;
+    if (r.status == 0 || r.out.find("\nwindow: ") != std::string::npos) break;
+  }
   return r;
 }
 
