@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -236,6 +237,47 @@ TEST(WindowCommandsTest, RepaintGateRateLimits) {
   now += 1;
   EXPECT_TRUE(gate.Due());
   EXPECT_FALSE(gate.Due());
+}
+
+// A click as the window system delivers it: press and release on the widget's centre.
+void Post_Click(QWidget* target) {
+  const QPointF centre = QRectF(target->rect()).center();
+  const QPointF global = target->mapToGlobal(centre);
+  QCoreApplication::postEvent(
+      target, new QMouseEvent(QEvent::MouseButtonPress, centre, global, Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(
+      target, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
+                              Qt::NoButton, Qt::NoModifier));
+}
+
+TEST(WindowCommandsTest, ClicksDuringAnOperationAreDropped) {
+  QtSimWindow w;
+  w.Start();
+  w.Load(Demo_Hex());
+  w.window.show();
+  // No repaint after the first one, so the clicks wait in the queue until the command ends.
+  w.window.repaint_gate() = qt::RepaintGate(50'000'000, [] { return std::int64_t{0}; });
+  int erase_clicks = 0;
+  QObject::connect(w.button(Ctl::Btn_Erase_Device), &QAbstractButton::clicked,
+                   [&] { ++erase_clicks; });
+  bool posted = false;
+  QObject::connect(w.window.log_box(), &QPlainTextEdit::textChanged, [&] {
+    if (posted) return;
+    posted = true;
+    Post_Click(w.widget(Ctl::Btn_Erase_Device));
+  });
+  w.Click(Ctl::Btn_Verify);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(posted);
+  EXPECT_EQ(erase_clicks, 0);
+  EXPECT_TRUE(w.widget(Ctl::Btn_Erase_Device)->isEnabled());
+
+  // Once idle, the same click goes through.
+  Post_Click(w.widget(Ctl::Btn_Erase_Device));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(erase_clicks, 1);
+  w.window.hide();
 }
 
 TEST(WindowCommandsTest, ClosingDuringAnOperationWaitsForItsEnd) {

@@ -76,14 +76,40 @@ void MainWindow::Click(Ctl id) {
 }
 
 void MainWindow::Run_Command(const std::function<void()>& command) {
+  const bool outermost = command_depth_ == 0;
+  if (outermost) QCoreApplication::instance()->installEventFilter(this);
   ++command_depth_;
   command();
   --command_depth_;
+  if (!outermost) return;
+  // Clicks and keys the user gave while the command ran are dropped here, not delivered to
+  // buttons that are enabled again now (an impatient click must not start an erase).
+  QCoreApplication::processEvents();
+  QCoreApplication::instance()->removeEventFilter(this);
   // A close asked for during the command takes effect now that it has ended.
-  if (command_depth_ == 0 && close_pending_) {
+  if (close_pending_) {
     close_pending_ = false;
     close();
   }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::Wheel:
+      // Only this window's input: the message boxes of a command still take their OK.
+      if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) return true;
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::Repaint_If_Due() {

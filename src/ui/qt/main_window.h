@@ -80,6 +80,8 @@ class MainWindow final : public QMainWindow, public WindowView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // During a command: drops the user's input to this window.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Build_Controls();
