@@ -140,6 +140,10 @@ bool ParportIo::Ensure_Open(Logical& port) {
     }
     return false;
   }
+  // A port left in reverse (input) mode by another program would not drive the programmer's
+  // lines; ask for forward mode. Ports that cannot switch direction are forward already.
+  int forward = 0;
+  devices_.ioctl(fd, PPDATADIR, &forward);
   port.fd = fd;
   port.state = State::kOpen;
   return true;

@@ -31,6 +31,7 @@ class FakeDevices final : public ParportDevices {
     int transfer_error = 0;
     std::uint8_t data = 0;
     std::uint8_t status = 0x78;
+    bool reverse = true;  // as another program may have left it
   };
   struct Call {
     std::string path;
@@ -77,6 +78,7 @@ class FakeDevices final : public ParportDevices {
     }
     if (claimed_.count(fd) == 0) protocol_error = true;
     if (d.transfer_error != 0) return -d.transfer_error;
+    if (request == PPDATADIR) d.reverse = *static_cast<int*>(arg) != 0;
     if (request == PPRDATA) *byte = d.data;
     if (request == PPRSTATUS) *byte = d.status;
     if (request == PPWDATA) d.data = *byte;
@@ -149,6 +151,9 @@ TEST(ParportIoTest, ServesDataAndStatusRegistersOfTheMappedDevices) {
     }
     EXPECT_EQ(dev.calls[0].request, PPEXCL);
     EXPECT_EQ(dev.calls[1].request, PPCLAIM);
+    // A port another program left in reverse mode is put back to driving its lines.
+    EXPECT_EQ(dev.calls[2].request, PPDATADIR);
+    EXPECT_FALSE(dev.devices["/dev/parport0"].reverse);
     EXPECT_EQ(dev.opened.size(), 2u);
     EXPECT_TRUE(dev.closed.empty());
   }
@@ -192,7 +197,9 @@ TEST(ParportIoTest, NoOtherAddressEverReachesTheDeviceLayer) {
   }
   EXPECT_EQ(dev.calls.size(), before);
   for (const auto& c : dev.calls) {
-    EXPECT_TRUE(c.request == PPEXCL || c.request == PPCLAIM || c.request == PPRDATA) << c.request;
+    EXPECT_TRUE(c.request == PPEXCL || c.request == PPCLAIM || c.request == PPDATADIR ||
+                c.request == PPRDATA)
+        << c.request;
   }
   EXPECT_EQ(diag.str(), "");
 }
