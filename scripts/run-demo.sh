@@ -4,8 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-if [ -x build/release/src/app/corvane ]; then
-  exec build/release/src/app/corvane --board sim "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: run this from a desktop session (or under xvfb-run)." >&2
+  exit 1
 fi
-echo "The window is not built yet; the console program drives the simulated board:"
-exec build/release/src/cli/corvane-cli --board sim --status device-id
+exec build/release/src/app/corvane --board sim "$@"
