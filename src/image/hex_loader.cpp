@@ -17,6 +17,7 @@ namespace {
 constexpr std::string_view kReadError = "Error while reading file";
 constexpr std::string_view kNotARecord = "erreur de fichier";
 constexpr std::string_view kTooManyNonRecords = "too many lines that are not records";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Word addresses of the configuration area in a HEX file.
 constexpr int kConfigArea = 0x2000;
@@ -92,6 +93,10 @@ LoadFailure Load_Hex_Records(std::istream& in, LoadedImage& image, Panel& panel)
   };
 
   while (reader.Next(line)) {
+    // A byte-order mark some editors put in front of a text file is not part of the first line.
+    if (reader.Line_Number() == 1 && line.rfind(kUtf8ByteOrderMark, 0) == 0) {
+      line.erase(0, kUtf8ByteOrderMark.size());
+    }
     if (line.empty() || line.front() != ':') {
       panel.Message_Box(kNotARecord);
       if (++non_records >= kMaxNonRecordLines) return fail(kTooManyNonRecords);

@@ -68,25 +68,6 @@ void Read_Eeprom_Bytes(Context& ctx, ChipContents& c, int bytes) {
 
 }  // namespace
 
-ChipSize Chip_Size_For(std::int32_t device_id, const std::string& device_box) {
-  switch (device_id & 0x3FE0) {
-    case 0x3FE0:  // PIC16F84: no identification word, reads erased
-    case 0x0560:  // PIC16F84A
-      return {1024, 64};
-    case 0x0960:  // PIC16F873
-    case 0x0920:  // PIC16F874
-      return {4096, 128};
-    case 0x09E0:  // PIC16F876
-    case 0x09A0:  // PIC16F877
-      return {8192, 256};
-    default:
-      break;
-  }
-  if (device_box == kPic16f84) return {1024, 64};
-  if (device_box == kPic16f873) return {4096, 128};
-  return {8192, 256};
-}
-
 bool Save_Device(Context& ctx, const std::string& path) {
   WorkingState& st = ctx.st;
   Panel& panel = ctx.panel;

@@ -4,17 +4,9 @@
 #include <string>
 
 #include "protocol/context.h"
+#include "protocol/device_table.h"
 
 namespace corvane {
-
-struct ChipSize {
-  int program_words;
-  int eeprom_bytes;
-};
-
-// Memory sizes for an identification word; an unknown word takes the sizes of the device named by
-// the device box.
-ChipSize Chip_Size_For(std::int32_t device_id, const std::string& device_box);
 
 // Reads program memory, user IDs, configuration word and data EEPROM and writes them as an INHX8M
 // file (through a temporary file, so a failure leaves no half-written file). Returns false and

@@ -117,6 +117,17 @@ TEST_F(HexLoaderChecksTest, LinesThatAreNotRecordsAreReportedAndSkipped) {
   EXPECT_EQ(panel.log[1], "0 lines of program\r\n");
 }
 
+TEST_F(HexLoaderChecksTest, AByteOrderMarkDoesNotCostTheFirstRecord) {
+  ASSERT_TRUE(Load("\xEF\xBB\xBF:020000000528D1\r\n:00000001FF\r\n"));
+  EXPECT_TRUE(panel.boxes.empty());
+  EXPECT_EQ(st.ProgramImage[0], 0x2805);
+  EXPECT_EQ(st.LastProgramAddress, 0);
+  // Only at the very start of the file.
+  ASSERT_TRUE(Load(":020000000528D1\n\xEF\xBB\xBF:020002000628CE\n"));
+  EXPECT_EQ(panel.boxes, std::vector<std::string>{"erreur de fichier"});
+  EXPECT_EQ(st.ProgramImage[1], 0x3FFF);
+}
+
 TEST_F(HexLoaderChecksTest, TheTenthLineThatIsNotARecordEndsTheLoad) {
   std::string nine;
   for (int i = 0; i < 9; ++i) nine += "junk\n";

@@ -249,3 +249,38 @@ TEST(ProgramVerifyTest, AnEmptyProgramWritesNothing) {
 
 }  // namespace
 }  // namespace corvane::testing
+
+namespace corvane::testing {
+namespace {
+
+TEST(ProgramVerifyTest, AProgramLargerThanTheChipIsNotWritten) {
+  // Words 0 and 1024: on a 1K chip word 1024 would land on word 0 and read back right.
+  SimWindow w;
+  w.Start();
+  ASSERT_TRUE(
+      w.Load(Write_Temp_File("big.hex", ":020000000528D1\n:020800000628C8\n:00000001FF\n")));
+  EXPECT_EQ(w.st.LastProgramAddress, 1024);
+  const std::size_t mark = w.trace.accesses.size();
+  w.win.Set_Value(Ctl::Check_auto, kUnchecked);
+  w.New_Log();
+  EXPECT_FALSE(w.win.Click(Ctl::Btn_Program_Device));
+  const std::string why =
+      "Programming cancelled : 1025 words of program do not fit the PIC16f84 (1024 words)";
+  EXPECT_EQ(w.New_Log(), why + "\r\n");
+  EXPECT_EQ(w.view.boxes, std::vector<std::string>({why}));
+  EXPECT_EQ(w.trace.accesses.size(), mark);
+  EXPECT_EQ(w.chip.program(0), 0x3FFF);
+  EXPECT_FALSE(w.win.busy());
+
+  // An 8K program on a 4K chip; the same file on an 8K chip goes through.
+  SimWindow small({.chip = sim::ChipKind::Pic16F873});
+  small.Start();
+  ASSERT_TRUE(small.Load(kDemo877));
+  EXPECT_FALSE(small.win.Click(Ctl::Btn_Program_Device));
+  EXPECT_EQ(small.view.boxes.back(),
+            "Programming cancelled : 8192 words of program do not fit the PIC16f873 (4096 words)");
+  EXPECT_EQ(small.chip.program(0), 0x3FFF);
+}
+
+}  // namespace
+}  // namespace corvane::testing
