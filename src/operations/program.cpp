@@ -6,9 +6,9 @@
 #include "image/hex_loader.h"
 #include "operations/config_word.h"
 #include "operations/eeprom.h"
+#include "operations/fit.h"
 #include "operations/listing.h"
 #include "protocol/block.h"
-#include "protocol/device_table.h"
 
 namespace corvane {
 
@@ -23,22 +23,13 @@ bool Program_Device(Context& ctx) {
       return false;
     }
   }
-  // Words past the end of the chip's memory would land on its first words (the address counter
-  // wraps) and each would still read back right: the chip would hold a wrong program with no
-  // error shown.
-  const int words = st.LastProgramAddress + 1;
-  const ChipSize size = Chip_Size_For(st.DeviceId, panel.Device());
-  if (words > size.program_words) {
-    const std::string why = "Programming cancelled : " + std::to_string(words) +
-                            " words of program do not fit the " + panel.Device() + " (" +
-                            std::to_string(size.program_words) + " words)";
-    panel.Append_Text(why + "\r\n");
-    panel.Message_Box(why);
+  if (!Report_Fit(panel, Program_Fit_Problem(st, panel.Device())) ||
+      !Report_Fit(panel, Eeprom_Fit_Problem(st, panel.Device()))) {
     return false;
   }
   panel.Append_Text("Writing PROGRAM to Device \r\n\r\n");
   panel.Sablier_On();
-  Write_Block(ctx, words);
+  Write_Block(ctx, st.LastProgramAddress + 1);
   panel.Append_Text(Word_Listing(st.ReadBuffer) + " ...\r\n");
   panel.Append_Text(std::to_string(st.LastProgramAddress + 1) + " lines of program written\r\n");
   if (st.EepromCount != 0) {

@@ -66,6 +66,13 @@ void Read_Eeprom_Bytes(Context& ctx, ChipContents& c, int bytes) {
   l.Wait(1);
 }
 
+// Whether any code-protection bit of the configuration word is on (0): the CP bits of the
+// PIC16F84/84A, or CP1:CP0 and /CPD of the PIC16F87x.
+bool Code_Protected(std::uint16_t config, const ChipSize& size) {
+  if (size.program_words == 1024) return (config & 0x3FF0) != 0x3FF0;
+  return (config & 0x3130) != 0x3130;
+}
+
 }  // namespace
 
 bool Save_Device(Context& ctx, const std::string& path) {
@@ -78,6 +85,16 @@ bool Save_Device(Context& ctx, const std::string& path) {
   std::int32_t device_id = 0;
   Read_Configuration_Area(ctx, c, device_id);
   const ChipSize size = Chip_Size_For(device_id, panel.Device());
+  if (Code_Protected(c.config, size)) {
+    // Protected memory reads as 0: the file would hold zeros where the program is, and loading it
+    // back would even clear the protection bits and burn them.
+    const std::string why =
+        "Save cancelled : the device is code protected (Fuses 0x" + Hex(c.config) + ")";
+    panel.Append_Text(why + "\r\n");
+    panel.Sablier_Off();
+    panel.Message_Box(why);
+    return false;
+  }
   Read_Block(ctx, size.program_words);
   c.program.assign(st.ReadBuffer.begin(), st.ReadBuffer.begin() + size.program_words);
   Read_Eeprom_Bytes(ctx, c, size.eeprom_bytes);

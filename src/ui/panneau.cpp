@@ -15,6 +15,16 @@ constexpr std::size_t kLogDrop = 4096;
 constexpr Ctl kBoardButtons[] = {Ctl::Btn_Read_Device, Ctl::Btn_Check_Device_Fuses,
                                  Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
                                  Ctl::Btn_Prog_Fuses};
+bool Is_Continuation_Byte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Characters of UTF-8 text.
+std::size_t Character_Count(std::string_view text) {
+  std::size_t n = 0;
+  for (char c : text) n += Is_Continuation_Byte(c) ? 0 : 1;
+  return n;
+}
 }  // namespace
 
 Panneau::Panneau(WorkingState& st, Lines& lines, WindowView& view)
@@ -48,14 +58,19 @@ std::string Panneau::status(std::string_view key) const {
 
 void Panneau::Append_Text(std::string_view message) {
   bool trimmed = false;
-  if (log_.size() > kLogLimit) {
-    // Drop the oldest characters, never cutting a character in two.
-    std::size_t cut = kLogDrop;
-    while (cut < log_.size() && (static_cast<unsigned char>(log_[cut]) & 0xC0) == 0x80) ++cut;
+  if (log_characters_ > kLogLimit) {
+    // Drop the oldest 4096 characters (not bytes: a file name may carry accented letters).
+    std::size_t cut = 0;
+    for (std::size_t dropped = 0; dropped < kLogDrop && cut < log_.size(); ++dropped) {
+      ++cut;
+      while (cut < log_.size() && Is_Continuation_Byte(log_[cut])) ++cut;
+    }
     log_.erase(0, cut);
+    log_characters_ -= kLogDrop;
     trimmed = true;
   }
   log_.append(message);
+  log_characters_ += Character_Count(message);
   view_.Log_Appended(message, trimmed);
 }
 

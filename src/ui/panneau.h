@@ -83,6 +83,7 @@ class Panneau final : public Panel {
   Context ctx_;
   std::array<Control, kControlCount> controls_;
   std::string log_;
+  std::size_t log_characters_ = 0;
   std::map<std::string, std::string, std::less<>> status_;
   std::string caption_ = "Corvane by Dravik";
   std::string file_name_;

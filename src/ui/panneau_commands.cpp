@@ -5,6 +5,7 @@
 #include "operations/config_word.h"
 #include "operations/eeprom.h"
 #include "operations/erase.h"
+#include "operations/fit.h"
 #include "operations/identify.h"
 #include "operations/program.h"
 #include "operations/read.h"
@@ -101,6 +102,7 @@ bool Panneau::Run_Device_Command(Ctl id) {
       Program_Fuses(ctx_);
       break;
     case Ctl::Btn_Prog_EEPROM:
+      if (!Report_Fit(*this, Eeprom_Fit_Problem(st_, Device()))) return false;
       Program_EEPROM(ctx_);
       return st_.WriteError == 0;
     case Ctl::Btn_Read_EEPROM:

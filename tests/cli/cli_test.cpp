@@ -119,6 +119,19 @@ TEST(CliTest, SaveRoundTripsTheWholeChip) {
   EXPECT_NE(r.err.find("[Fuses] Fuses : 0x3FF1\n"), std::string::npos);
   EXPECT_NE(r.out.find("Verify detected : 0 errors\n"), std::string::npos);
 
+  // A code-protected chip reads as zeros: nothing is saved.
+  const std::string locked_state = Temp("locked_state.hex");
+  {
+    std::ofstream(locked_state) << ":02400E000F00A1\n:00000001FF\n";  // configuration word 0x000F
+  }
+  const std::string nothing = Temp("nothing.hex");
+  r = Cli({"--board", "sim:chip=16f84a,state=" + locked_state, "save", nothing});
+  EXPECT_NE(r.out.find("Save cancelled : the device is code protected (Fuses 0xF)\n"),
+            std::string::npos);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "corvane-cli: Save cancelled : the device is code protected (Fuses 0xF)\n");
+  EXPECT_FALSE(std::filesystem::exists(nothing));
+
   // A save that cannot be written fails and leaves nothing behind.
   r = Cli({"--board", "sim", "save", "/nonexistent-dir/x.hex"});
   EXPECT_EQ(r.status, 1);

@@ -220,6 +220,14 @@ TEST(WindowCommandsTest, RepaintsDuringAnOperationAtMostOncePerInterval) {
   w.Click(Ctl::Btn_Verify);
   EXPECT_GT(pumps_inside, 5);
 
+  // Programming sets the status only at its start and end; the window stays live between words.
+  pumps_inside = 0;
+  w.chip.set_program(7, 0x0000);  // a few words to write again
+  w.chip.set_program(8, 0x0000);
+  w.Click(Ctl::Btn_Program_Device);
+  // About sixteen log and status notifications, and sixteen words and bytes written.
+  EXPECT_GT(pumps_inside, 24);
+
   // Outside a command nothing is pumped from the notifications.
   pumps_inside = 0;
   w.win.Append_Text("idle\r\n");

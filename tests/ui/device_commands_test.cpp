@@ -82,6 +82,33 @@ TEST(DeviceCommandsTest, ProgramEepromWritesOnlyWhatDiffersAndReportsFailures) {
   EXPECT_EQ(p.win.status("Status"), "EEPROM Data Written");
 }
 
+TEST(DeviceCommandsTest, EepromDataLargerThanTheChipIsNotWritten) {
+  SimWindow w;  // 64 bytes of EEPROM
+  w.Start();
+  std::string file;
+  for (int i = 0; i < 9; ++i) {  // 9 records of 8 bytes (16 file bytes each): 72 bytes
+    const int address = 0x4200 + 16 * i;
+    char head[16];
+    std::snprintf(head, sizeof head, ":10%04X00", address);
+    const int sum = 0x10 + (address >> 8) + (address & 0xFF) + 8 * 0x11;
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "%02X\n", (0x100 - (sum & 0xFF)) & 0xFF);
+    file += std::string(head);
+    for (int k = 0; k < 8; ++k) file += "1100";
+    file += tail;
+  }
+  ASSERT_TRUE(w.Load(Write_Temp_File("ee72.hex", file + ":00000001FF\n")));
+  EXPECT_EQ(w.st.EepromCount, 72);
+  const std::size_t mark = w.trace.accesses.size();
+  const std::string why =
+      "Programming cancelled : 72 Bytes of EEPROM Data do not fit the PIC16f84 (64 Bytes)";
+  EXPECT_FALSE(w.win.Click(Ctl::Btn_Prog_EEPROM));
+  EXPECT_FALSE(w.win.Click(Ctl::Btn_Program_Device));
+  EXPECT_EQ(w.view.boxes, std::vector<std::string>({why, why}));
+  EXPECT_EQ(w.trace.accesses.size(), mark);
+  EXPECT_EQ(w.chip.eeprom(0), 0xFF);
+}
+
 TEST(DeviceCommandsTest, EraseEepromSendsTheBulkEraseSequence) {
   SimWindow w;
   for (int i = 0; i < 64; ++i) w.chip.set_eeprom(i, static_cast<std::uint8_t>(i));
@@ -96,7 +123,8 @@ TEST(DeviceCommandsTest, EraseEepromSendsTheBulkEraseSequence) {
 }
 
 TEST(DeviceCommandsTest, EraseDeviceClearsEverythingIncludingProtection) {
-  for (sim::ChipKind kind : {sim::ChipKind::Pic16F84, sim::ChipKind::Pic16F877}) {
+  for (sim::ChipKind kind :
+       {sim::ChipKind::Pic16F84, sim::ChipKind::Pic16F873, sim::ChipKind::Pic16F877}) {
     SimWindow w({.chip = kind});
     w.chip.set_program(0, 0x2805);
     w.chip.set_eeprom(0, 0x12);

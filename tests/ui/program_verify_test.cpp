@@ -125,15 +125,30 @@ TEST(ProgramVerifyTest, VerifyListsElevenDifferencesAtMost) {
   ASSERT_EQ(w.view.boxes.size(), 1u);
   EXPECT_EQ(w.view.boxes[0], "Mismatch in configuration fuses");
 
+  // Ten differing words: all listed, counted, and the fuses checked.
+  auto records = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+      char rec[32];
+      const int sum = (2 + 2 * i + 0x55 + 0x01) & 0xFF;
+      std::snprintf(rec, sizeof rec, ":02%04X005501%02X\n", 2 * i, (0x100 - sum) & 0xFF);
+      text += rec;
+    }
+    return text;
+  };
+  ASSERT_TRUE(w.Load(Write_Temp_File("ten.hex", records(10))));
+  w.New_Log();
+  w.view.boxes.clear();
+  EXPECT_FALSE(w.win.Click(Ctl::Btn_Verify));
+  const std::string ten = w.New_Log();
+  EXPECT_NE(ten.find("Error at Address : 9 Read : 3FFF instead of : 155\r\n"
+                     "Verify detected : 10 errors\r\n"),
+            std::string::npos);
+  EXPECT_EQ(ten.find("to much errors"), std::string::npos);
+  EXPECT_EQ(w.view.boxes, std::vector<std::string>({"Mismatch in configuration fuses"}));
+
   // Twelve differing words: eleven lines, then the limit, no count, no fuse check.
-  std::string file;
-  for (int i = 0; i < 12; ++i) {
-    char rec[32];
-    const int sum = (2 + 2 * i + 0x55 + 0x01) & 0xFF;
-    std::snprintf(rec, sizeof rec, ":02%04X005501%02X\n", 2 * i, (0x100 - sum) & 0xFF);
-    file += rec;
-  }
-  ASSERT_TRUE(w.Load(Write_Temp_File("twelve.hex", file)));
+  ASSERT_TRUE(w.Load(Write_Temp_File("twelve.hex", records(12))));
   w.New_Log();
   w.view.boxes.clear();
   EXPECT_FALSE(w.win.Click(Ctl::Btn_Verify));

@@ -18,6 +18,18 @@ TEST(WindowLogicTest, LogKeepsItsLastCharactersPastTheLimit) {
   EXPECT_EQ(w.win.log().substr(11904), "bc");
 }
 
+TEST(WindowLogicTest, LogCountsCharactersNotBytes) {
+  SimWindow w;
+  std::string accented;
+  for (int i = 0; i < 16000; ++i) accented += "\xC3\xA9";  // é: two bytes, one character
+  w.win.Append_Text(accented);
+  w.win.Append_Text("a");  // 16000 characters before: no trimming
+  EXPECT_EQ(w.win.log().size(), 32001u);
+  w.win.Append_Text("b");  // 16001 characters before: the first 4096 characters go
+  EXPECT_EQ(w.win.log().size(), 32001u - 2 * 4096u + 1u);
+  EXPECT_EQ(w.win.log().substr(0, 2), "\xC3\xA9");
+}
+
 TEST(WindowLogicTest, StatusPanelsAreFoundByKey) {
   SimWindow w;
   w.win.Set_Status("Status", "x");

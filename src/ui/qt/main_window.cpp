@@ -157,6 +157,10 @@ void MainWindow::Status_Changed(std::string_view key, std::string_view text) {
   Repaint_If_Due();
 }
 
+void MainWindow::Progress(int, int) {
+  Repaint_If_Due();
+}
+
 void MainWindow::Control_Changed(Ctl id) {
   if (!panneau_) return;
   const Control& c = panneau_->control(id);

@@ -74,6 +74,8 @@ class MainWindow final : public QMainWindow, public WindowView {
   void Control_Changed(Ctl id) override;
   void Caption_Changed(std::string_view caption) override;
   void Busy_Changed(bool busy) override;
+  // Between the words of a block transfer, which sets no status while it writes.
+  void Progress(int done, int total) override;
   void Close_Window() override;
   void Show_About() override;
   void Show_Options() override;
