@@ -57,9 +57,7 @@ int Extended_Value(const LoaderRecord& rec) {
 }
 
 std::string First_Words_Entry(const std::string& file_name, const WorkingState& st) {
-  std::string text = file_name + "\r\n";
-  for (int i = 0; i <= 10; ++i) text += " " + Hex(st.ProgramImage[i]);
-  return text + " ...\r\n";
+  return file_name + "\r\n" + Word_Listing(st.ProgramImage) + " ...\r\n";
 }
 
 std::string Counts_Entry(const WorkingState& st) {

@@ -107,12 +107,7 @@ void Erase_EEPROM(Context& ctx) {
   Send_Data(l, 0x3FFF);
   l.Wait(100);
   Send_Command(l, kBulkEraseData);
-  Send_Command(l, kEraseSetup1);
-  Send_Command(l, kEraseSetup2);
-  Send_Command(l, kBeginProgramming);
-  l.Wait(1000);
-  Send_Command(l, kEraseSetup1);
-  Send_Command(l, kEraseSetup2);
+  Erase_Cycle(l);
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "EEPROM Erased");

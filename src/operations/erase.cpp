@@ -19,12 +19,7 @@ void Erase_Device(Context& ctx) {
     Send_Command(l, kIncrementAddress);
     l.Wait(10);
   }
-  Send_Command(l, kEraseSetup1);
-  Send_Command(l, kEraseSetup2);
-  Send_Command(l, kBeginProgramming);
-  l.Wait(1000);
-  Send_Command(l, kEraseSetup1);
-  Send_Command(l, kEraseSetup2);
+  Erase_Cycle(l);
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "Device Erased");

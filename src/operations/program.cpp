@@ -7,8 +7,8 @@
 #include "operations/config_word.h"
 #include "operations/eeprom.h"
 #include "operations/fit.h"
-#include "operations/listing.h"
 #include "protocol/block.h"
+#include "protocol/hex_text.h"
 
 namespace corvane {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "operations/config_word.h"
-#include "operations/listing.h"
 #include "protocol/block.h"
+#include "protocol/hex_text.h"
 
 namespace corvane {
 

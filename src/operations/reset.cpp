@@ -1,7 +1,7 @@
 #include "operations/reset.h"
 
-#include "operations/listing.h"
 #include "protocol/block.h"
+#include "protocol/hex_text.h"
 
 namespace corvane {
 

@@ -14,6 +14,15 @@ void Send_Command(Lines& lines, int code) {
   lines.Wait(10);
 }
 
+void Erase_Cycle(Lines& lines) {
+  Send_Command(lines, kEraseSetup1);
+  Send_Command(lines, kEraseSetup2);
+  Send_Command(lines, kBeginProgramming);
+  lines.Wait(1000);
+  Send_Command(lines, kEraseSetup1);
+  Send_Command(lines, kEraseSetup2);
+}
+
 void Send_Data(Lines& lines, std::int32_t word) {
   std::uint32_t v = static_cast<std::uint32_t>(word);
   lines.Set_Data_Line(0);  // start bit

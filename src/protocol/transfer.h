@@ -21,6 +21,10 @@ enum Command : int {
   kBulkEraseData = 11,
 };
 
+// The erase cycle after its setup: Bulk Erase Setup 1 and 2, Begin Erase/Programming, 1000 units
+// while the chip erases, then Setup 1 and 2 again.
+void Erase_Cycle(Lines& lines);
+
 // Six bits of the command, each held across one clock pulse; ends with the data line released.
 void Send_Command(Lines& lines, int code);
 // Start bit 0, the word's low 14 bits, stop bit 0: sixteen clocks. Leaves the line driven low.
