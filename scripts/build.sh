@@ -3,5 +3,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=$1; shift
-cmake -S . -B "$dir" -G Ninja "$@" > /dev/null
+launcher=()
+if command -v ccache > /dev/null; then
+  # Paths below the source tree are hashed relative to it, so copies of the tree share the cache.
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" > /dev/null
 cmake --build "$dir" -j "$(nproc)"
