@@ -6,7 +6,7 @@ dir=$1; shift
 launcher=()
 if command -v ccache > /dev/null; then
   # Paths below the source tree are hashed relative to it, so copies of the tree share the cache.
-  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" > /dev/null
