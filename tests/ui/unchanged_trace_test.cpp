@@ -1,0 +1,77 @@
+// Every command at normal and low speed, on both boards, as one fingerprint of the port accesses
+// with their times: the waits of these two speeds are the system's own and must not move by a
+// single access or nanosecond whatever else changes in how waits are taken.
+#include <gtest/gtest.h>
+
+#include "support/sim_window.h"
+
+namespace corvane::testing {
+namespace {
+
+const std::string kDemo84 = std::string(CORVANE_TEST_DATA) + "/pic16f84a_demo_inhx8m.hex";
+const std::string kDemo877 = std::string(CORVANE_TEST_DATA) + "/pic16f877_demo_inhx32.hex";
+
+// FNV-1a over every access: time, direction, address and byte.
+std::uint64_t Fingerprint(const std::vector<PortAccess>& accesses) {
+  std::uint64_t h = 0xcbf29ce484222325ull;
+  auto mix = [&h](std::uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+      h ^= (v >> (8 * i)) & 0xFF;
+      h *= 0x100000001b3ull;
+    }
+  };
+  for (const PortAccess& a : accesses) {
+    mix(static_cast<std::uint64_t>(a.t_ns), 8);
+    mix(a.write ? 1 : 0, 1);
+    mix(a.address, 2);
+    mix(a.value, 1);
+  }
+  return h;
+}
+
+struct TraceRun {
+  std::size_t accesses;
+  std::uint64_t fingerprint;
+};
+
+TraceRun Every_Command(BoardKind board, sim::ChipKind chip, const std::string& file, bool low) {
+  SimWindow w({board, true, chip, kLpt1});
+  w.Start();
+  if (low) w.win.Click(Ctl::Check_Speed);
+  EXPECT_TRUE(w.Load(file));
+  for (Ctl id :
+       {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device, Ctl::Btn_Read_EEPROM,
+        Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_EEPROM,
+        Ctl::Btn_Prog_EEPROM, Ctl::Btn_Prog_Fuses, Ctl::Btn_Erase_Device}) {
+    w.win.Click(id);
+  }
+  EXPECT_TRUE(w.win.Save_Device_To(::testing::TempDir() + "unchanged_trace.hex"));
+  EXPECT_TRUE(w.view.boxes.empty()) << w.view.boxes.front();
+  EXPECT_TRUE(w.chip.violations().empty()) << w.chip.violations().front().what;
+  return {w.trace.accesses.size(), Fingerprint(w.trace.accesses)};
+}
+
+TEST(UnchangedTraceTest, NormalAndLowSpeedAccessesAndTimesArePinned) {
+  struct Case {
+    BoardKind board;
+    sim::ChipKind chip;
+    const std::string* file;
+    bool low;
+    TraceRun expected;
+  };
+  const Case cases[] = {
+      {kBrannock, sim::ChipKind::Pic16F84A, &kDemo84, false, {517359, 0x28de4be7e43f5363ull}},
+      {kBrannock, sim::ChipKind::Pic16F84A, &kDemo84, true, {517359, 0xddd0da2651511f15ull}},
+      {kTessel, sim::ChipKind::Pic16F84A, &kDemo84, false, {517304, 0x1f45fa5b140c7738ull}},
+      {kBrannock, sim::ChipKind::Pic16F877, &kDemo877, false, {4084575, 0x50a7b381ffeb9500ull}},
+      {kTessel, sim::ChipKind::Pic16F877, &kDemo877, true, {4084520, 0xf8aaea7d0745b8f5ull}},
+  };
+  for (const Case& c : cases) {
+    const TraceRun r = Every_Command(c.board, c.chip, *c.file, c.low);
+    EXPECT_EQ(r.accesses, c.expected.accesses);
+    EXPECT_EQ(r.fingerprint, c.expected.fingerprint);
+  }
+}
+
+}  // namespace
+}  // namespace corvane::testing
