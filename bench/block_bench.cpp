@@ -104,7 +104,7 @@ Run Transfer(bool write) {
 
   // The board starts with the chip powered and out of programming mode, as after discovery.
   lines.Write_Data_Register(0x0C);  // Vdd applied, Vpp removed, clock and data high
-  lines.Wait(25);
+  lines.Wait(Pause::kVddOff);
   const long accesses_before = port.accesses;
   const std::int64_t nominal_before = clock.nominal_ns();
 

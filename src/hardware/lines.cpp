@@ -18,43 +18,78 @@ void Lines::Delay(std::int64_t n) {
   corvane::Delay(clock_, n);
 }
 
+void Lines::Wait(Pause p) {
+  const PauseRow& row = Pause_Row(p);
+  if (st_.Speed != kFastSpeed) {
+    Delay(static_cast<std::int64_t>(row.units) * st_.DelayUnit);
+    return;
+  }
+  if (row.timing == Timing::kBoard) {
+    Delay(static_cast<std::int64_t>(row.units) * kNormalDelayUnit);
+    return;
+  }
+  const FastRow* fast = fast_.row(row.timing);
+  if (fast == nullptr) return;
+  std::int64_t anchor = last_change_ns_;
+  if (fast->anchor == Anchor::kLastFall) anchor = last_fall_ns_;
+  if (fast->anchor == Anchor::kLastDataChange) anchor = last_data_change_ns_;
+  const FastChip chip = Fast_Chip_For(st_.DeviceId);
+  clock_.wait_until(anchor + fast->datasheet_ns[chip] + fast->margin_ns[chip]);
+}
+
+void Lines::put(std::uint8_t value, int before) {
+  const bool changes = before != value;
+  if (changes && st_.Speed == kFastSpeed) {
+    clock_.wait_until(last_change_ns_ + fast_.line_spacing_ns);
+  }
+  guard_.write(data_address(), value);
+  written_ = value;
+  if (!changes) return;
+  const std::int64_t t = clock_.now_ns();
+  last_change_ns_ = t;
+  // An unknown earlier value counts as a change of every line.
+  const int diff = before < 0 ? 0xFF : (before ^ value);
+  if ((diff & kD1ClockLow) && (value & kD1ClockLow)) last_fall_ns_ = t;
+  if (diff & kD0DataLow) last_data_change_ns_ = t;
+}
+
 void Lines::set_bits(std::uint8_t mask) {
   const std::uint8_t v = guard_.read(data_address());
-  guard_.write(data_address(), static_cast<std::uint8_t>(v | mask));
+  put(static_cast<std::uint8_t>(v | mask), v);
 }
 
 void Lines::clear_bits(std::uint8_t mask) {
   const std::uint8_t v = guard_.read(data_address());
-  guard_.write(data_address(), static_cast<std::uint8_t>(v & ~mask));
+  put(static_cast<std::uint8_t>(v & ~mask), v);
 }
 
 void Lines::Write_Data_Register(std::uint8_t value) {
-  guard_.write(data_address(), value);
+  put(value, written_);
 }
 
 void Lines::Vdd_Off() {
   if (st_.BoardVariant == kTessel) return;
   clear_bits(kD2Vdd);
-  Wait(25);
+  Wait(Pause::kVddOff);
 }
 
 void Lines::Vdd_On() {
   if (st_.BoardVariant == kTessel) return;
   set_bits(kD2Vdd);
-  Wait(1);
+  Wait(Pause::kVddOn);
 }
 
 void Lines::Vpp_On() {
   if (st_.BoardVariant == kTessel) {
     Reset_Pulse();
     Write_Data_Register(0x0B);
-    Wait(250);
+    Wait(Pause::kVppHold);
     return;
   }
   set_bits(kD0DataLow | kD1ClockLow);  // data low, clock low
-  Wait(1);
+  Wait(Pause::kVppSetup);
   clear_bits(kD3Vpp);  // Vpp applied
-  Wait(250);
+  Wait(Pause::kVppHold);
 }
 
 void Lines::Vpp_Off() {
@@ -63,15 +98,15 @@ void Lines::Vpp_Off() {
     return;
   }
   set_bits(kD3Vpp);  // Vpp removed
-  Wait(1);
+  Wait(Pause::kVppOff);
 }
 
 void Lines::Clock_Pulse() {
-  Wait(1);
+  Wait(Pause::kClockSetup);
   clear_bits(kD1ClockLow);  // clock high
-  Wait(2);
+  Wait(Pause::kClockHigh);
   set_bits(kD1ClockLow);  // clock low: the chip takes the bit on this edge
-  Wait(2);
+  Wait(Pause::kClockLow);
 }
 
 void Lines::Set_Data_Line(int bit) {
@@ -88,21 +123,22 @@ int Lines::Read_Data_Line() {
 
 void Lines::Reset_Pulse() {
   Write_Data_Register(0x22);
-  Wait(100);
+  Wait(Pause::kResetLow);
   Write_Data_Register(0x00);
 }
 
 void Lines::Probe_Port(std::uint16_t address) {
+  written_ = -1;  // the probe writes the port directly
   const std::uint16_t status = static_cast<std::uint16_t>(address + 1);
   const std::uint8_t kept = guard_.read(address);
   guard_.write(address, 0x29);  // data line driven low
-  Wait(15);
+  Wait(Pause::kProbe);
   if ((guard_.read(status) & kStatusDataLow) == 0) {
     guard_.write(address, kept);
     return;
   }
   guard_.write(address, 0x2A);  // data line released
-  Wait(15);
+  Wait(Pause::kProbe);
   if ((guard_.read(status) & kStatusDataLow) == 0) {
     st_.PortBase = address;
     return;
@@ -112,10 +148,10 @@ void Lines::Probe_Port(std::uint16_t address) {
 
 void Lines::Detect_Board() {
   Write_Data_Register(0x10);
-  Wait(15);
+  Wait(Pause::kDetect);
   if ((guard_.read(status_address()) & kStatusLoopBack) == 0) return;
   Write_Data_Register(0x00);
-  Wait(15);
+  Wait(Pause::kDetect);
   if ((guard_.read(status_address()) & kStatusLoopBack) == 0) st_.BoardVariant = kTessel;
 }
 

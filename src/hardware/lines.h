@@ -4,12 +4,15 @@
 // D2 set applies Vdd (Brannock), D3 clear applies Vpp (Brannock), D4 loops back to status
 // bit 7 (Tessel), D5 is part of the Tessel reset byte. Status register (PortBase + 1):
 // bit 6 set reads the data line as 0. Single-line changes are read-modify-writes of the data
-// register; the Tessel operations write whole bytes. Every line change is followed by its wait.
+// register; the Tessel operations write whole bytes. Every line change is followed by its wait,
+// named in the pause table and as long as the working state's speed makes it.
 #pragma once
 
 #include <cstdint>
 
 #include "hardware/clock.h"
+#include "hardware/fast_timings.h"
+#include "hardware/pauses.h"
 #include "hardware/port_io.h"
 #include "state/working_state.h"
 
@@ -26,8 +29,13 @@ class Lines {
 
   // Waits n Delay steps (n x 100 us).
   void Delay(std::int64_t n);
-  // Waits k units: Delay(k x DelayUnit).
-  void Wait(int units) { Delay(static_cast<std::int64_t>(units) * st_.DelayUnit); }
+  // The wait at a place of the protocol. Normal and low speed: its units, Delay(units x
+  // DelayUnit). Fast: until its datasheet timing has passed since its anchor edge.
+  void Wait(Pause p);
+
+  // The fast speed's figures; tests shorten one to see the chip object.
+  const FastTable& fast_table() const { return fast_; }
+  void Set_Fast_Table(const FastTable& table) { fast_ = table; }
 
   void Vdd_Off();
   void Vdd_On();
@@ -53,10 +61,21 @@ class Lines {
   std::uint16_t status_address() const { return static_cast<std::uint16_t>(st_.PortBase + 1); }
   void set_bits(std::uint8_t mask);
   void clear_bits(std::uint8_t mask);
+  // Writes the data register, whose present value is `before` (-1: not known); at the fast speed
+  // first waits out the lines' spacing after the previous change.
+  void put(std::uint8_t value, int before);
 
   GuardedPort guard_;
   Clock& clock_;
   WorkingState& st_;
+  FastTable fast_ = kFastTable;
+  // The last value written to the data register (-1: none yet) and the times of its last change,
+  // its last falling clock edge and its last data-line change: the anchors of the fast waits.
+  int written_ = -1;
+  std::int64_t last_change_ns_ = kLongAgoNs;
+  std::int64_t last_fall_ns_ = kLongAgoNs;
+  std::int64_t last_data_change_ns_ = kLongAgoNs;
+  static constexpr std::int64_t kLongAgoNs = INT64_MIN / 4;
 };
 
 }  // namespace corvane

@@ -12,41 +12,41 @@ void Program_Fuses(Context& ctx) {
   ctx.panel.Set_Status("Status", "Writing Configuration Fuses");
   ctx.panel.Sablier_On();
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
-  l.Wait(10);
+  l.Wait(Pause::kProgFusesBefore);
   l.Vpp_On();
-  l.Wait(10);
-  DeviceIdRead(ctx, 0, 5, 0);
+  l.Wait(Pause::kProgFusesEntered);
+  DeviceIdRead(ctx, Pause::kNone, Pause::kFusesIdIncrement, Pause::kNone);
   Send_Command(l, kIncrementAddress);  // 0x2007
-  l.Wait(10);
+  l.Wait(Pause::kProgFusesIncrement);
   ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device());
   Send_Command(l, kLoadDataProgram);
   Send_Data(l, ctx.st.ConfigWord);
-  l.Wait(10);
+  l.Wait(Pause::kProgFusesData);
   Send_Command(l, kBeginProgramming);
-  l.Wait(1000);
+  l.Wait(Pause::kProgFusesCycle);
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "Fuses Written");
   ctx.panel.Sablier_Off();
-  l.Wait(100);
+  l.Wait(Pause::kProgFusesEnd);
 }
 
 void Check_Device_Fuses(Context& ctx) {
   Lines& l = ctx.lines;
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
-  l.Wait(50);
+  l.Wait(Pause::kCheckFusesBefore);
   l.Vpp_On();
-  l.Wait(50);
-  DeviceIdRead(ctx, 5, 5, 50);
+  l.Wait(Pause::kCheckFusesEntered);
+  DeviceIdRead(ctx, Pause::kCheckFusesIdLoad, Pause::kFusesIdIncrement, Pause::kCheckFusesIdRead);
   Send_Command(l, kIncrementAddress);  // 0x2007
-  l.Wait(50);
+  l.Wait(Pause::kCheckFusesIncrement);
   Send_Command(l, kReadDataProgram);
   Read_Data(l, ctx.st.DeviceConfigWord);
   ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device());
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "Device Fuses : 0x" + Hex(ctx.st.DeviceConfigWord));
-  l.Wait(1);
+  l.Wait(Pause::kCheckFusesEnd);
 }
 
 }  // namespace corvane

@@ -21,9 +21,9 @@ void Program_EEPROM(Context& ctx) {
   ctx.panel.Set_Status("Status", "Writing EEPROM Data");
   ctx.panel.Sablier_On();
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
-  l.Wait(10);
+  l.Wait(Pause::kProgEepromBefore);
   l.Vpp_On();
-  l.Wait(10);
+  l.Wait(Pause::kProgEepromEntered);
   // A Load Data for data memory without its word: the chip takes the next sixteen clocks as its
   // data phase and is back in step after the first read below.
   Send_Command(l, kLoadDataEeprom);
@@ -31,14 +31,14 @@ void Program_EEPROM(Context& ctx) {
   for (int i = 0; i < count; ++i) {
     Send_Command(l, kReadDataEeprom);
     Read_Data(l, st.ReadBuffer[i]);
-    l.Wait(10);
+    l.Wait(Pause::kProgEepromRead);
     if (st.ReadBuffer[i] != st.EepromImage[i]) {
       Send_Command(l, kLoadDataEeprom);
-      l.Wait(10);
+      l.Wait(Pause::kProgEepromLoad);
       Send_Data(l, st.EepromImage[i]);
-      l.Wait(100);
+      l.Wait(Pause::kProgEepromData);
       Send_Command(l, kBeginProgramming);
-      l.Wait(1500);
+      l.Wait(Pause::kProgEepromCycle);
       Send_Command(l, kReadDataEeprom);
       Read_Data(l, st.ReadBuffer[i]);
       st.ReadBuffer[i] &= 0xFF;
@@ -49,14 +49,14 @@ void Program_EEPROM(Context& ctx) {
       }
     }
     Send_Command(l, kIncrementAddress);
-    l.Wait(100);
+    l.Wait(Pause::kProgEepromIncrement);
     ctx.panel.Progress(i + 1, count);
   }
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "EEPROM Data Written");
   ctx.panel.Sablier_Off();
-  l.Wait(100);
+  l.Wait(Pause::kProgEepromEnd);
 }
 
 void Read_EEPROM(Context& ctx) {
@@ -65,27 +65,27 @@ void Read_EEPROM(Context& ctx) {
   ctx.panel.Set_Status("Status", "Reading EEPROM Data");
   ctx.panel.Sablier_On();
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
-  l.Wait(100);
+  l.Wait(Pause::kReadEepromBefore);
   l.Vpp_On();
-  l.Wait(100);
+  l.Wait(Pause::kReadEepromEntered);
   Send_Command(l, kLoadDataEeprom);  // without its word, as above
-  l.Wait(10);
+  l.Wait(Pause::kReadEepromLoad);
   Send_Command(l, kReadDataEeprom);
   Read_Data(l, st.ReadBuffer[0]);
-  l.Wait(10);
+  l.Wait(Pause::kReadEepromFirstRead);
   for (int i = 0; i < 64; ++i) {
     Send_Command(l, kReadDataEeprom);
     Read_Data(l, st.ReadBuffer[i]);
     st.ReadBuffer[i] &= 0xFF;
     Send_Command(l, kIncrementAddress);
-    l.Wait(100);
+    l.Wait(Pause::kReadEepromIncrement);
     ctx.panel.Progress(i + 1, 64);
   }
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "EEPROM Data Read");
   ctx.panel.Sablier_Off();
-  l.Wait(100);
+  l.Wait(Pause::kReadEepromEnd);
   ctx.panel.Append_Text(" EEPROM DATA content :\r\n");
   std::string listing;
   for (int r = 0; r < 4; ++r) {
@@ -99,19 +99,19 @@ void Erase_EEPROM(Context& ctx) {
   Lines& l = ctx.lines;
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
   l.Vpp_Off();
-  l.Wait(100);
+  l.Wait(Pause::kEraseEepromBefore);
   l.Vpp_On();
-  l.Wait(1000);
+  l.Wait(Pause::kEraseEepromEntered);
   ctx.panel.Set_Status("Status", "Erasing EEPROM");
   Send_Command(l, kLoadDataEeprom);
   Send_Data(l, 0x3FFF);
-  l.Wait(100);
+  l.Wait(Pause::kEraseEepromData);
   Send_Command(l, kBulkEraseData);
   Erase_Cycle(l);
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "EEPROM Erased");
-  l.Wait(5);
+  l.Wait(Pause::kEraseEepromEnd);
 }
 
 }  // namespace corvane

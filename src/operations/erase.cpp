@@ -8,22 +8,22 @@ void Erase_Device(Context& ctx) {
   Lines& l = ctx.lines;
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
   l.Vpp_Off();
-  l.Wait(100);
+  l.Wait(Pause::kEraseBefore);
   l.Vpp_On();
-  l.Wait(100);
+  l.Wait(Pause::kEraseEntered);
   ctx.panel.Set_Status("Status", "Erasing Device");
   Send_Command(l, kLoadConfiguration);
   Send_Data(l, 0x3FFF);
-  l.Wait(10);
+  l.Wait(Pause::kEraseLoad);
   for (int i = 0; i < 7; ++i) {  // to the configuration word, 0x2007
     Send_Command(l, kIncrementAddress);
-    l.Wait(10);
+    l.Wait(Pause::kEraseIncrement);
   }
   Erase_Cycle(l);
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "Device Erased");
-  l.Wait(100);
+  l.Wait(Pause::kEraseEnd);
 }
 
 }  // namespace corvane

@@ -5,19 +5,19 @@
 
 namespace corvane {
 
-void DeviceIdRead(Context& ctx, int wait_after_load, int wait_after_increment,
-                  int wait_after_read) {
+void DeviceIdRead(Context& ctx, Pause wait_after_load, Pause wait_after_increment,
+                  Pause wait_after_read) {
   Lines& l = ctx.lines;
   Send_Command(l, kLoadConfiguration);
   Send_Data(l, 0x3FFF);
-  if (wait_after_load != 0) l.Wait(wait_after_load);
+  l.Wait(wait_after_load);
   for (int i = 0; i < 6; ++i) {
     Send_Command(l, kIncrementAddress);
     l.Wait(wait_after_increment);
   }
   Send_Command(l, kReadDataProgram);
   Read_Data(l, ctx.st.DeviceId);
-  if (wait_after_read != 0) l.Wait(wait_after_read);
+  l.Wait(wait_after_read);
   Show_Device(ctx);
 }
 
@@ -26,13 +26,13 @@ void Check_Device_Id(Context& ctx) {
   ctx.panel.Set_Status("Status", "Verifying Device Id");
   l.Vpp_Off();
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
-  l.Wait(10);
+  l.Wait(Pause::kIdBefore);
   l.Vpp_On();
-  l.Wait(100);
-  DeviceIdRead(ctx, 0, 10, 0);
+  l.Wait(Pause::kIdEntered);
+  DeviceIdRead(ctx, Pause::kNone, Pause::kIdIncrement, Pause::kNone);
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(1);
+  l.Wait(Pause::kIdEnd);
 }
 
 }  // namespace corvane

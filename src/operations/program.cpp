@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "hardware/delay.h"
 #include "image/hex_loader.h"
 #include "operations/config_word.h"
 #include "operations/eeprom.h"
@@ -38,7 +37,7 @@ bool Program_Device(Context& ctx) {
     Program_EEPROM(ctx);
     panel.Append_Text(Word_Listing(st.ReadBuffer) + " ...\r\n" + std::to_string(st.EepromCount) +
                       " Bytes written in EEPROM DATA\r\n");
-    ctx.lines.Delay(10 * st.DelayUnit);
+    ctx.lines.Wait(Pause::kProgramAfterEeprom);
   }
   const bool clean = st.WriteError == 0;
   if (clean) Program_Fuses(ctx);

@@ -16,9 +16,9 @@ void Read_Configuration_Area(Context& ctx, ChipContents& c, std::int32_t& device
   Lines& l = ctx.lines;
   l.Vpp_Off();
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
-  l.Wait(10);
+  l.Wait(Pause::kSaveConfigBefore);
   l.Vpp_On();
-  l.Wait(100);
+  l.Wait(Pause::kSaveConfigEntered);
   Send_Command(l, kLoadConfiguration);
   Send_Data(l, 0x3FFF);
   for (int address = 0x2000; address <= 0x2007; ++address) {
@@ -26,7 +26,7 @@ void Read_Configuration_Area(Context& ctx, ChipContents& c, std::int32_t& device
     if (address <= 0x2003 || address >= 0x2006) {
       Send_Command(l, kReadDataProgram);
       Read_Data(l, w);
-      l.Wait(1);
+      l.Wait(Pause::kSaveConfigRead);
     }
     if (address <= 0x2003) c.user_ids[address - 0x2000] = static_cast<std::uint16_t>(w);
     if (address == 0x2006) device_id = w;
@@ -35,35 +35,35 @@ void Read_Configuration_Area(Context& ctx, ChipContents& c, std::int32_t& device
       break;
     }
     Send_Command(l, kIncrementAddress);
-    l.Wait(1);
+    l.Wait(Pause::kSaveConfigIncrement);
   }
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(1);
+  l.Wait(Pause::kSaveConfigEnd);
 }
 
 void Read_Eeprom_Bytes(Context& ctx, ChipContents& c, int bytes) {
   Lines& l = ctx.lines;
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
   l.Vpp_Off();
-  l.Wait(5);
+  l.Wait(Pause::kSaveEepromBefore);
   l.Vpp_On();
-  l.Wait(100);
+  l.Wait(Pause::kSaveEepromEntered);
   c.eeprom.assign(static_cast<std::size_t>(bytes), 0xFF);
   for (int i = 0; i < bytes; ++i) {
     std::int32_t w = 0;
     Send_Command(l, kReadDataEeprom);
     Read_Data(l, w);
-    l.Wait(1);
+    l.Wait(Pause::kSaveEepromRead);
     c.eeprom[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(w & 0xFF);
     Send_Command(l, kIncrementAddress);
-    l.Wait(1);
+    l.Wait(Pause::kSaveEepromIncrement);
     ctx.panel.Set_Status("Status", "Reading EEPROM Data : " + Hex(w & 0xFF));
     ctx.panel.Progress(i + 1, bytes);
   }
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(1);
+  l.Wait(Pause::kSaveEepromEnd);
 }
 
 // Whether any code-protection bit of the configuration word is on (0): the CP bits of the

@@ -10,24 +10,24 @@ void Read_Block(Context& ctx, int n) {
   Lines& l = ctx.lines;
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
   l.Vpp_Off();
-  l.Wait(5);
+  l.Wait(Pause::kReadBlockBefore);
   l.Vpp_On();
-  l.Wait(100);
+  l.Wait(Pause::kReadBlockEntered);
   for (int a = 0; a < n; ++a) {
     std::int32_t w = 0;
     Send_Command(l, kReadDataProgram);
     Read_Data(l, w);
-    l.Wait(1);
+    l.Wait(Pause::kReadBlockWord);
     ctx.st.ReadBuffer[a] = w;
     Send_Command(l, kIncrementAddress);
-    l.Wait(1);
+    l.Wait(Pause::kReadBlockIncrement);
     ctx.panel.Set_Status("Status", "Reading Data : " + Hex(w));
     ctx.panel.Progress(a + 1, n);
   }
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "End of Reading ");
-  l.Wait(1);
+  l.Wait(Pause::kReadBlockEnd);
 }
 
 void Write_Block(Context& ctx, int n) {
@@ -41,20 +41,20 @@ void Write_Block(Context& ctx, int n) {
   ctx.panel.Set_Status("Status", "Writing to Device");
   l.Vpp_Off();
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
-  l.Wait(100);
+  l.Wait(Pause::kWriteBlockBefore);
   l.Vpp_On();
-  l.Wait(200);
+  l.Wait(Pause::kWriteBlockEntered);
   for (int a = 0; a < n; ++a) {
     Send_Command(l, kReadDataProgram);
     Read_Data(l, st.ReadBuffer[a]);
-    l.Wait(20);
+    l.Wait(Pause::kWriteBlockRead);
     if (st.ReadBuffer[a] != st.ProgramImage[a]) {
       Send_Command(l, kLoadDataProgram);
-      l.Wait(10);
+      l.Wait(Pause::kWriteBlockLoad);
       Send_Data(l, st.ProgramImage[a]);
-      l.Wait(100);
+      l.Wait(Pause::kWriteBlockData);
       Send_Command(l, kBeginProgramming);
-      l.Wait(1500);
+      l.Wait(Pause::kWriteBlockCycle);
       Send_Command(l, kReadDataProgram);
       Read_Data(l, st.ReadBuffer[a]);
       if (st.ReadBuffer[a] != st.ProgramImage[a]) {
@@ -69,13 +69,13 @@ void Write_Block(Context& ctx, int n) {
       }
     }
     Send_Command(l, kIncrementAddress);
-    l.Wait(100);
+    l.Wait(Pause::kWriteBlockIncrement);
     ctx.panel.Progress(a + 1, n);
   }
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "End of Writing");
-  l.Wait(5);
+  l.Wait(Pause::kWriteBlockEnd);
 }
 
 }  // namespace corvane

@@ -8,17 +8,17 @@ void Send_Command(Lines& lines, int code) {
     lines.Set_Data_Line(v & 1);
     lines.Clock_Pulse();
     v /= 2;
-    lines.Wait(1);
+    lines.Wait(Pause::kCommandBit);
   }
   lines.Set_Data_Line(1);
-  lines.Wait(10);
+  lines.Wait(Pause::kCommandEnd);
 }
 
 void Erase_Cycle(Lines& lines) {
   Send_Command(lines, kEraseSetup1);
   Send_Command(lines, kEraseSetup2);
   Send_Command(lines, kBeginProgramming);
-  lines.Wait(1000);
+  lines.Wait(Pause::kEraseCycle);
   Send_Command(lines, kEraseSetup1);
   Send_Command(lines, kEraseSetup2);
 }
@@ -26,7 +26,7 @@ void Erase_Cycle(Lines& lines) {
 void Send_Data(Lines& lines, std::int32_t word) {
   std::uint32_t v = static_cast<std::uint32_t>(word);
   lines.Set_Data_Line(0);  // start bit
-  lines.Wait(5);
+  lines.Wait(Pause::kDataStart);
   lines.Clock_Pulse();
   for (int bit = 0; bit < 14; ++bit) {
     lines.Set_Data_Line(static_cast<int>(v & 1u));
@@ -35,7 +35,7 @@ void Send_Data(Lines& lines, std::int32_t word) {
   }
   lines.Set_Data_Line(0);  // stop bit
   lines.Clock_Pulse();
-  lines.Wait(10);
+  lines.Wait(Pause::kDataEnd);
 }
 
 void Read_Data(Lines& lines, std::int32_t& word) {
@@ -47,7 +47,7 @@ void Read_Data(Lines& lines, std::int32_t& word) {
     const int b = lines.Read_Data_Line();
     word += b << (i - 1);
     word &= 0x3FFF;
-    lines.Wait(1);
+    lines.Wait(Pause::kReadBit);
   }
 }
 

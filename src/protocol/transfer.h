@@ -21,7 +21,7 @@ enum Command : int {
   kBulkEraseData = 11,
 };
 
-// The erase cycle after its setup: Bulk Erase Setup 1 and 2, Begin Erase/Programming, 1000 units
+// The erase cycle after its setup: Bulk Erase Setup 1 and 2, Begin Erase/Programming, a wait
 // while the chip erases, then Setup 1 and 2 again.
 void Erase_Cycle(Lines& lines);
 

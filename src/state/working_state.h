@@ -22,6 +22,13 @@ inline constexpr std::uint16_t kLpt2 = 0x278;
 
 enum BoardKind : std::int16_t { kBrannock = 0, kTessel = 1 };
 
+// How the programmer paces the protocol: the system's units (normal, "Low Speed") or the
+// datasheet figures with their margins (fast).
+enum SpeedKind : std::int16_t { kNormalSpeed = 0, kLowSpeed = 1, kFastSpeed = 2 };
+
+// DelayUnit at normal speed.
+inline constexpr int kNormalDelayUnit = 2;
+
 struct WorkingState {
   std::array<std::int32_t, kProgramLast + 1> ProgramImage{};
   std::array<std::int32_t, kEepromLast + 1> EepromImage{};
@@ -39,7 +46,8 @@ struct WorkingState {
   std::int16_t BoardVariant = kBrannock;
 
   std::int32_t LoopsPerSecond = 0;
-  int DelayUnit = 2;  // 2 at normal speed, 30 with "Low Speed"
+  int DelayUnit = kNormalDelayUnit;  // 2 at normal speed, 30 with "Low Speed"
+  SpeedKind Speed = kNormalSpeed;
 
   std::string OsVersionText;
 };

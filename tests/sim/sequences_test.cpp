@@ -12,78 +12,78 @@ namespace {
 // "ERASE Device": Load Configuration, seven increments to 0x2007, 1-7-8, wait, 1-7.
 void Erase_Device(Lines& l) {
   l.Vpp_Off();
-  l.Wait(100);
+  Wait_Units(l, 100);
   l.Vpp_On();
-  l.Wait(100);
+  Wait_Units(l, 100);
   Send_Command(l, 0);
   Send_Data(l, 0x3FFF);
-  l.Wait(10);
+  Wait_Units(l, 10);
   for (int i = 0; i < 7; ++i) {
     Send_Command(l, 6);
-    l.Wait(10);
+    Wait_Units(l, 10);
   }
   Send_Command(l, 1);
   Send_Command(l, 7);
   Send_Command(l, 8);
-  l.Wait(1000);
+  Wait_Units(l, 1000);
   Send_Command(l, 1);
   Send_Command(l, 7);
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(100);
+  Wait_Units(l, 100);
 }
 
 // "ERASE EEPROM": Load Data for data memory 0x3FFF, 11, 1, 7, 8, wait, 1, 7.
 void Erase_Eeprom(Lines& l) {
   l.Vpp_Off();
-  l.Wait(100);
+  Wait_Units(l, 100);
   l.Vpp_On();
-  l.Wait(1000);
+  Wait_Units(l, 1000);
   Send_Command(l, 3);
   Send_Data(l, 0x3FFF);
-  l.Wait(100);
+  Wait_Units(l, 100);
   Send_Command(l, 11);
   Send_Command(l, 1);
   Send_Command(l, 7);
   Send_Command(l, 8);
-  l.Wait(1000);
+  Wait_Units(l, 1000);
   Send_Command(l, 1);
   Send_Command(l, 7);
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(5);
+  Wait_Units(l, 5);
 }
 
 // "PROGRAM EEPROM": a lone command 3, then per byte read, write when different, read back.
 std::vector<int> Program_Eeprom(Lines& l, const std::vector<int>& bytes) {
   std::vector<int> read_back;
-  l.Wait(10);
+  Wait_Units(l, 10);
   l.Vpp_On();
-  l.Wait(10);
+  Wait_Units(l, 10);
   Send_Command(l, 3);
   for (int b : bytes) {
     std::int32_t w = 0;
     Send_Command(l, 5);
     Read_Data(l, w);
-    l.Wait(10);
+    Wait_Units(l, 10);
     if (w != b) {
       Send_Command(l, 3);
-      l.Wait(10);
+      Wait_Units(l, 10);
       Send_Data(l, b);
-      l.Wait(100);
+      Wait_Units(l, 100);
       Send_Command(l, 8);
-      l.Wait(1500);
+      Wait_Units(l, 1500);
       Send_Command(l, 5);
       Read_Data(l, w);
       w &= 0xFF;
     }
     read_back.push_back(w);
     Send_Command(l, 6);
-    l.Wait(100);
+    Wait_Units(l, 100);
   }
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(100);
+  Wait_Units(l, 100);
   return read_back;
 }
 
@@ -93,7 +93,7 @@ std::int32_t Device_Id_Read(Lines& l) {
   Send_Data(l, 0x3FFF);
   for (int i = 0; i < 6; ++i) {
     Send_Command(l, 6);
-    l.Wait(10);
+    Wait_Units(l, 10);
   }
   std::int32_t id = 0;
   Send_Command(l, 4);
@@ -103,47 +103,47 @@ std::int32_t Device_Id_Read(Lines& l) {
 
 std::int32_t Check_Device_Id(Lines& l) {
   l.Vpp_Off();
-  l.Wait(10);
+  Wait_Units(l, 10);
   l.Vpp_On();
-  l.Wait(100);
+  Wait_Units(l, 100);
   const std::int32_t id = Device_Id_Read(l);
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(1);
+  Wait_Units(l, 1);
   return id;
 }
 
 // "PROGRAM Fuses": identify, one more increment to 0x2007, Load Data, the word, 8.
 void Program_Fuses(Lines& l, std::int32_t word) {
-  l.Wait(10);
+  Wait_Units(l, 10);
   l.Vpp_On();
-  l.Wait(10);
+  Wait_Units(l, 10);
   Device_Id_Read(l);
   Send_Command(l, 6);
-  l.Wait(10);
+  Wait_Units(l, 10);
   Send_Command(l, 2);
   Send_Data(l, word);
-  l.Wait(10);
+  Wait_Units(l, 10);
   Send_Command(l, 8);
-  l.Wait(1000);
+  Wait_Units(l, 1000);
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(100);
+  Wait_Units(l, 100);
 }
 
 std::int32_t Check_Device_Fuses(Lines& l) {
-  l.Wait(50);
+  Wait_Units(l, 50);
   l.Vpp_On();
-  l.Wait(50);
+  Wait_Units(l, 50);
   Device_Id_Read(l);
   Send_Command(l, 6);
-  l.Wait(50);
+  Wait_Units(l, 50);
   std::int32_t word = 0;
   Send_Command(l, 4);
   Read_Data(l, word);
   l.Vpp_Off();
   l.Vdd_On();
-  l.Wait(1);
+  Wait_Units(l, 1);
   return word;
 }
 

@@ -60,6 +60,12 @@ class ShortWaitClock : public Clock {
   std::int64_t divisor_;
 };
 
+// A wait of k units as the system counts them (Delay of k x DelayUnit steps), for sequences written
+// out in a test.
+inline void Wait_Units(Lines& lines, int units) {
+  lines.Delay(static_cast<std::int64_t>(units) * lines.state().DelayUnit);
+}
+
 // Board, chip and the host's layers wired together on LPT1.
 struct SimBench {
   explicit SimBench(BoardKind kind, std::optional<ChipKind> chip_kind = ChipKind::Pic16F84A,

@@ -106,9 +106,9 @@ TEST(TransferTest, LoadWithoutDataSwallowsTheNextSixteenClocksAndResynchronises)
   b.chip->set_eeprom(2, 0x7E);
   b.connect();
   b.lines.Vpp_On();
-  b.lines.Wait(100);
+  Wait_Units(b.lines, 100);
   Send_Command(b.lines, 3);
-  b.lines.Wait(10);
+  Wait_Units(b.lines, 10);
   std::int32_t first = -1;
   Send_Command(b.lines, 5);
   Read_Data(b.lines, first);
@@ -120,7 +120,7 @@ TEST(TransferTest, LoadWithoutDataSwallowsTheNextSixteenClocksAndResynchronises)
     Read_Data(b.lines, w);
     bytes.push_back(w);
     Send_Command(b.lines, 6);
-    b.lines.Wait(100);
+    Wait_Units(b.lines, 100);
   }
   b.lines.Vpp_Off();
   EXPECT_EQ(bytes, std::vector<int>({0x05, 0xAB, 0x7E}));
