@@ -36,7 +36,7 @@ const std::vector<StepRule>& Step_Rules() {
       {"bod", {"on", "off"}, true},
       {"vdd", {"on", "off", "grey"}, true},
       {"auto", {"on", "off", "grey"}, true},
-      {"speed", {"low", "normal"}, true},
+      {"speed", {"low", "normal", "fast"}, true},
   };
   return rules;
 }
@@ -148,7 +148,8 @@ Commands (as the window's buttons):
                   into an INHX8M file
 Settings (the handler runs only when the state changes):
   osc LP|XT|HS|RC   wdt on|off   pwrt on|off   bod on|off   vdd on|off|grey
-  auto on|off|grey  speed low|normal
+  auto on|off|grey  speed low|normal|fast
+                    fast: the datasheet timings with a margin (the window's "Fast programming")
   device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
                     configuration word, until the next identification
 

@@ -83,7 +83,9 @@ void Apply_Setting(Panneau& win, const Step& step) {
   } else if (step.name == "auto") {
     win.Set_Value(Ctl::Check_auto, Check_Value(a));
   } else if (step.name == "speed") {
-    win.Set_Value(Ctl::Check_Speed, Check_Value(a));
+    // "Low Speed" and "Fast programming" as a user would leave them for each speed.
+    win.Set_Value(Ctl::Menu_Options_Fast, a == "fast" ? kChecked : kUnchecked);
+    win.Set_Value(Ctl::Check_Speed, a == "low" ? kChecked : kUnchecked);
   } else if (step.name == "device") {
     win.Set_Device(a);
   }

@@ -65,55 +65,34 @@ struct FastTable {
   }
 };
 
-// The fast speed as shipped.
-//                                                            datasheet               margin
-//                                                  16F84   16F84A  16F87x    16F84   16F84A 16F87x
-inline constexpr FastTable kFastTable = {
-    {{
-        {Timing::kTset1,
-         "Tset1: data set before the falling clock edge",
-         Anchor::kLastDataChange,
-         {100, 100, 100},
-         {100, 100, 100}},
-        {Timing::kThld1,
-         "Thld1: data held after the falling clock edge",
-         Anchor::kLastFall,
-         {100, 100, 100},
-         {100, 100, 100}},
-        {Timing::kTdly,
-         "Tdly1, Tdly2: falling edge to the next command or data phase",
-         Anchor::kLastFall,
-         {1 * kUs, 1 * kUs, 1 * kUs},
-         {1 * kUs, 1 * kUs, 1 * kUs}},
-        {Timing::kVppSetup,
-         "Thld0: clock and data low before MCLR rises to Vpp",
-         Anchor::kLastChange,
-         {5 * kUs, 5 * kUs, 5 * kUs},
-         {45 * kUs, 45 * kUs, 45 * kUs}},
-        // The margin covers the board's Vpp switch, which takes microseconds to reach Vpp.
-        {Timing::kVppHold,
-         "Tppdp: MCLR at Vpp before the first clock",
-         Anchor::kLastChange,
-         {5 * kUs, 5 * kUs, 5 * kUs},
-         {995 * kUs, 995 * kUs, 995 * kUs}},
-        // 16F84: 10 ms typical, 20 ms to be safe; 16F84A and 16F87x: 4 ms erase + 4 ms write.
-        {Timing::kProgramCycle,
-         "erase/write cycle of a program word",
-         Anchor::kLastFall,
-         {20 * kMs, 8 * kMs, 8 * kMs},
-         {1 * kMs, 800 * kUs, 800 * kUs}},
-        {Timing::kEepromCycle,
-         "data EEPROM write cycle",
-         Anchor::kLastFall,
-         {20 * kMs, 8 * kMs, 8 * kMs},
-         {1 * kMs, 800 * kUs, 800 * kUs}},
-        {Timing::kBulkErase,
-         "bulk or chip erase",
-         Anchor::kLastFall,
-         {20 * kMs, 20 * kMs, 20 * kMs},
-         {2 * kMs, 2 * kMs, 2 * kMs}},
-    }},
-    10 * kUs,
+// The fast speed as shipped: each row's datasheet figure and its margin side by side, per chip.
+// clang-format off
+inline constexpr FastTable kFastTable = {{{
+  //  timing               what                                                  anchor
+  //                       datasheet: 16F84     16F84A      16F87x       margin: 16F84  16F84A   16F87x
+  {Timing::kTset1,        "Tset1: data set before the falling clock edge",       Anchor::kLastDataChange,
+                          {100,        100,        100},                 {100,       100,       100}},
+  {Timing::kThld1,        "Thld1: data held after the falling clock edge",       Anchor::kLastFall,
+                          {100,        100,        100},                 {100,       100,       100}},
+  {Timing::kTdly,         "Tdly1, Tdly2: falling edge to the next command or data phase", Anchor::kLastFall,
+                          {1 * kUs,    1 * kUs,    1 * kUs},             {1 * kUs,   1 * kUs,   1 * kUs}},
+  {Timing::kVppSetup,     "Thld0: clock and data low before MCLR rises to Vpp",  Anchor::kLastChange,
+                          {5 * kUs,    5 * kUs,    5 * kUs},             {45 * kUs,  45 * kUs,  45 * kUs}},
+  // The margin covers the board's Vpp switch, which takes microseconds to bring MCLR to Vpp.
+  {Timing::kVppHold,      "Tppdp: MCLR at Vpp before the first clock",           Anchor::kLastChange,
+                          {5 * kUs,    5 * kUs,    5 * kUs},             {995 * kUs, 995 * kUs, 995 * kUs}},
+  // 16F84: 10 ms typical, 20 ms to be safe; 16F84A and 16F87x: 4 ms erase + 4 ms write.
+  {Timing::kProgramCycle, "erase/write cycle of a program word",                 Anchor::kLastFall,
+                          {20 * kMs,   8 * kMs,    8 * kMs},             {1 * kMs,   800 * kUs, 800 * kUs}},
+  // 16F84: 10 ms typical, 20 ms maximum; 16F84A and 16F87x: 8 ms maximum.
+  {Timing::kEepromCycle,  "data EEPROM write cycle",                             Anchor::kLastFall,
+                          {20 * kMs,   8 * kMs,    8 * kMs},             {1 * kMs,   800 * kUs, 800 * kUs}},
+  {Timing::kBulkErase,    "bulk or chip erase",                                  Anchor::kLastFall,
+                          {20 * kMs,   20 * kMs,   20 * kMs},            {2 * kMs,   2 * kMs,   2 * kMs}},
+}},
+  // Line spacing: no chip figure; the cable and the board's line drivers.
+  10 * kUs,
 };
+// clang-format on
 
 }  // namespace corvane

@@ -48,6 +48,7 @@ std::array<Control, kControlCount> Initial_Controls() {
   set(Ctl::Menu_Options, "Menu_Options", K::MenuItem, "&Options");
   set(Ctl::Menu_Options_HardWare, "Menu_Options_HardWare", K::MenuItem, "&HardWare");
   set(Ctl::Menu_About, "Menu_About", K::MenuItem, "&About");
+  set(Ctl::Menu_Options_Fast, "Menu_Options_Fast", K::MenuItem, "Fast programming");
   for (Ctl id : {Ctl::Command1, Ctl::Menu_File_Save, Ctl::Menu_Options_HardWare, Ctl::Device}) {
     c[static_cast<int>(id)].user_available = false;
   }

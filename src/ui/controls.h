@@ -44,6 +44,7 @@ enum class Ctl : int {
   Menu_Options,
   Menu_Options_HardWare,
   Menu_About,
+  Menu_Options_Fast,
   kCount
 };
 
@@ -59,7 +60,7 @@ struct Control {
   // False for the controls the user can never use (Command1, Menu_File_Save,
   // Menu_Options_HardWare) and for the device box, which only the program sets.
   bool user_available = true;
-  int value = 0;     // check box: 0 unchecked, 1 checked, 2 grey; option button: 1 selected
+  int value = 0;     // check box, checkable menu item: 0 unchecked, 1 checked, 2 grey; option: 1
   std::string text;  // the device box's text
 };
 

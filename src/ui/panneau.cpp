@@ -159,6 +159,7 @@ void Panneau::Set_Value(Ctl id, int value) {
       Check_BODEN_Click();
       break;
     case Ctl::Check_Speed:
+    case Ctl::Menu_Options_Fast:
       Check_Speed_Click();
       break;
     default:
@@ -190,8 +191,15 @@ void Panneau::Check_BODEN_Click() {
   Fuses_Changed();
 }
 
+// "Low Speed" checked wins over "Fast programming".
 void Panneau::Check_Speed_Click() {
-  st_.DelayUnit = Delay_Unit_For(control(Ctl::Check_Speed).value);
+  const int low = control(Ctl::Check_Speed).value;
+  st_.DelayUnit = Delay_Unit_For(low);
+  if (low != kUnchecked) {
+    st_.Speed = kLowSpeed;
+  } else {
+    st_.Speed = control(Ctl::Menu_Options_Fast).value == kChecked ? kFastSpeed : kNormalSpeed;
+  }
 }
 
 void Panneau::Show_Fuses() {

@@ -39,7 +39,8 @@ bool Panneau::Click(Ctl id) {
     case Ctl::Check_Speed:
     case Ctl::Check_WDT:
     case Ctl::Check_PWRT:
-    case Ctl::Check_BODEN: {
+    case Ctl::Check_BODEN:
+    case Ctl::Menu_Options_Fast: {
       // A click on a check box: unchecked and grey become checked, checked becomes unchecked.
       const int v = control(id).value;
       Set_Value(id, v == kChecked ? kUnchecked : kChecked);

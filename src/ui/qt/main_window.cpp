@@ -167,6 +167,7 @@ void MainWindow::Control_Changed(Ctl id) {
   const bool usable = c.enabled && c.user_available;
   if (QAction* action = menu_action(id)) {
     action->setEnabled(usable);
+    if (action->isCheckable()) action->setChecked(c.value == kChecked);
     return;
   }
   QWidget* w = control_widget(id);

@@ -177,6 +177,8 @@ void MainWindow::Build_Menus() {
   QMenu* options = bar->addMenu(caption(Ctl::Menu_Options));
   actions_[Index(Ctl::Menu_Options)] = options->menuAction();
   add(options, Ctl::Menu_Options_HardWare);
+  add(options, Ctl::Menu_Options_Fast);
+  actions_[Index(Ctl::Menu_Options_Fast)]->setCheckable(true);
   // "&About" has no items: choosing it opens the about box.
   QAction* about = bar->addAction(caption(Ctl::Menu_About));
   about->setObjectName(QStringLiteral("Menu_About"));

@@ -1,0 +1,165 @@
+// The fast speed against the simulated chips: the datasheet figures with their margins break no
+// timing on any chip or board, each figure alone is what keeps its step safe, and the lines never
+// change sooner than the cable spacing.
+#include <gtest/gtest.h>
+
+#include "hardware/fast_timings.h"
+#include "hardware/registers.h"
+#include "support/sim_window.h"
+
+namespace corvane::testing {
+namespace {
+
+const std::string kDemo84 = std::string(CORVANE_TEST_DATA) + "/pic16f84a_demo_inhx8m.hex";
+const std::string kDemo877 = std::string(CORVANE_TEST_DATA) + "/pic16f877_demo_inhx32.hex";
+
+const std::string& Demo_For(sim::ChipKind chip) {
+  return chip == sim::ChipKind::Pic16F877 ? kDemo877 : kDemo84;
+}
+
+std::string All_Violations(const sim::Chip& chip) {
+  std::string out;
+  for (const sim::Violation& v : chip.violations()) out += v.what + "\n";
+  return out;
+}
+
+// Start-up, "Fast programming" checked, then every command that waits on the chip.
+void Run_Every_Command(SimWindow& w, sim::ChipKind chip) {
+  w.Start();
+  w.win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+  ASSERT_EQ(w.st.Speed, kFastSpeed);
+  ASSERT_TRUE(w.Load(Demo_For(chip)));
+  for (Ctl id :
+       {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device, Ctl::Btn_Read_EEPROM,
+        Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Erase_EEPROM, Ctl::Btn_Prog_EEPROM,
+        Ctl::Btn_Erase_Device, Ctl::Btn_Program_Device, Ctl::Btn_Verify}) {
+    w.win.Click(id);
+  }
+}
+
+constexpr sim::ChipKind kChips[] = {sim::ChipKind::Pic16F84, sim::ChipKind::Pic16F84A,
+                                    sim::ChipKind::Pic16F873, sim::ChipKind::Pic16F877};
+
+TEST(FastSpeedTest, ShippedTableBreaksNoTimingOnAnyChipOrBoard) {
+  for (BoardKind board : {kBrannock, kTessel}) {
+    for (sim::ChipKind chip : kChips) {
+      SimWindow w({board, true, chip, kLpt1});
+      Run_Every_Command(w, chip);
+      SCOPED_TRACE(std::string(sim::Facts(chip).name) + (board == kTessel ? " Tessel" : ""));
+      EXPECT_TRUE(w.chip.violations().empty()) << All_Violations(w.chip);
+      EXPECT_TRUE(w.view.boxes.empty()) << w.view.boxes.front();
+      EXPECT_NE(w.win.log().find("Verify detected : 0 errors"), std::string::npos);
+      EXPECT_EQ(w.chip.program(0), w.st.ProgramImage[0]);
+      EXPECT_EQ(w.chip.config(), w.st.ConfigWord);
+    }
+  }
+}
+
+TEST(FastSpeedTest, LowSpeedWinsOverFastAndNormalComesBack) {
+  SimWindow w;
+  w.Start();
+  w.win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+  EXPECT_EQ(w.st.Speed, kFastSpeed);
+  w.win.Click(Ctl::Check_Speed);
+  EXPECT_EQ(w.st.Speed, kLowSpeed);
+  EXPECT_EQ(w.st.DelayUnit, 30);
+  w.win.Click(Ctl::Check_Speed);
+  EXPECT_EQ(w.st.Speed, kFastSpeed);
+  w.win.Click(Ctl::Menu_Options_Fast);
+  EXPECT_EQ(w.win.control(Ctl::Menu_Options_Fast).value, kUnchecked);
+  EXPECT_EQ(w.st.Speed, kNormalSpeed);
+  EXPECT_EQ(w.st.DelayUnit, 2);
+}
+
+TEST(FastSpeedTest, LinesNeverChangeSoonerThanTheCableSpacing) {
+  for (BoardKind board : {kBrannock, kTessel}) {
+    SimWindow w({board, true, sim::ChipKind::Pic16F877, kLpt1});
+    w.Start();
+    w.win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+    const std::size_t mark = w.trace.accesses.size();
+    ASSERT_TRUE(w.Load(kDemo877));
+    w.win.Click(Ctl::Btn_Program_Device);
+    w.win.Click(Ctl::Btn_Verify);
+    int last_value = -1;
+    std::int64_t last_change = INT64_MIN / 2;  // the change before the first one is long past
+    std::int64_t closest = INT64_MAX;
+    for (std::size_t i = mark; i < w.trace.accesses.size(); ++i) {
+      const PortAccess& a = w.trace.accesses[i];
+      if (!a.write || a.address != kLpt1) continue;
+      if (last_value >= 0 && a.value != last_value) {
+        closest = std::min(closest, a.t_ns - last_change);
+        last_change = a.t_ns;
+      }
+      last_value = a.value;
+    }
+    EXPECT_EQ(closest, kFastTable.line_spacing_ns) << (board == kTessel ? "Tessel" : "Brannock");
+  }
+}
+
+// The fast table with no margin and no cable spacing: the datasheet figures alone.
+FastTable Datasheet_Only() {
+  FastTable t = kFastTable;
+  for (FastRow& r : t.rows) r.margin_ns = {0, 0, 0};
+  t.line_spacing_ns = 0;
+  return t;
+}
+
+// Start-up, then PROGRAM Device (words, EEPROM bytes, configuration word) and ERASE Device on a
+// Brannock board at the fast speed with the given table; returns the violations.
+std::string Program_And_Erase_With(const FastTable& table, sim::ChipKind chip) {
+  SimWindow w({kBrannock, true, chip, kLpt1});
+  w.lines.Set_Fast_Table(table);
+  w.Start();
+  w.win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+  EXPECT_TRUE(w.Load(Demo_For(chip)));
+  w.win.Click(Ctl::Btn_Program_Device);
+  w.win.Click(Ctl::Btn_Erase_Device);
+  return All_Violations(w.chip);
+}
+
+TEST(FastSpeedTest, DatasheetFiguresAloneKeepEveryStepSafe) {
+  for (sim::ChipKind chip : kChips) {
+    SimWindow w({kBrannock, true, chip, kLpt1});
+    w.lines.Set_Fast_Table(Datasheet_Only());
+    Run_Every_Command(w, chip);
+    EXPECT_EQ(All_Violations(w.chip), "") << sim::Facts(chip).name;
+    EXPECT_NE(w.win.log().find("Verify detected : 0 errors"), std::string::npos);
+  }
+}
+
+TEST(FastSpeedTest, EachFigureShortenedBelowTheDatasheetIsCaughtByTheChip) {
+  struct Case {
+    Timing timing;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {Timing::kTset1, "before the falling clock edge (Tset1"},
+      {Timing::kThld1, "after the falling clock edge that latched it (Thld1"},
+      {Timing::kTdly, "after the last falling edge (Tdly"},
+      {Timing::kVppSetup, "before MCLR reached Vpp (Thld0"},
+      {Timing::kVppHold, "after entering programming mode (Thld0"},
+      {Timing::kProgramCycle, "program write"},
+      {Timing::kEepromCycle, "EEPROM write"},
+      {Timing::kBulkErase, "erase"},
+  };
+  ASSERT_EQ(std::size(cases), kFastTable.rows.size());
+  for (const Case& c : cases) {
+    // The cycles differ by chip: each chip's own column is shortened.
+    const bool per_chip = c.timing == Timing::kProgramCycle || c.timing == Timing::kEepromCycle;
+    std::vector<sim::ChipKind> chips = {sim::ChipKind::Pic16F84A};
+    if (per_chip)
+      chips = {sim::ChipKind::Pic16F84, sim::ChipKind::Pic16F84A, sim::ChipKind::Pic16F877};
+    for (sim::ChipKind chip : chips) {
+      const FastChip column = Fast_Chip_For(sim::Chip(chip).device_id());
+      FastTable t = Datasheet_Only();
+      FastRow& row = *t.row(c.timing);
+      row.datasheet_ns[column] -= 1;
+      const std::string found = Program_And_Erase_With(t, chip);
+      SCOPED_TRACE(std::string(row.what) + " on the " + std::string(sim::Facts(chip).name));
+      EXPECT_NE(found.find(c.expected), std::string::npos) << found;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace corvane::testing
