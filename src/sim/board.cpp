@@ -10,8 +10,8 @@ using namespace corvane::reg;
 constexpr std::uint8_t kEmptyBus = 0xFF;
 }  // namespace
 
-Board::Board(BoardKind kind, Clock& clock, std::uint16_t base)
-    : kind_(kind), clock_(clock), base_(base) {}
+Board::Board(BoardKind kind, Clock& clock, std::uint16_t base, std::int64_t vpp_rise_ns)
+    : kind_(kind), clock_(clock), base_(base), vpp_rise_ns_(vpp_rise_ns) {}
 
 void Board::insert(Chip* chip) {
   const std::int64_t t = clock_.now_ns();
@@ -45,6 +45,7 @@ Pins Board::host_pins() const {
   if (kind_ == kTessel) {
     p.vdd = true;
     p.vpp = tessel_vpp_switched(reg_) && vpp_reached_;
+    p.mclr_low = (reg_ & kD5Reset) != 0;
   } else {
     p.vdd = (reg_ & kD2Vdd) != 0;
     p.vpp = (reg_ & kD3Vpp) == 0;
@@ -55,6 +56,7 @@ Pins Board::host_pins() const {
 bool Board::data_line_high() const {
   if (gone_) return false;  // an empty port reads 0xFF: status bit 6 set
   if (stuck_) return *stuck_ != 0;
+  if (chip_ != nullptr && chip_->drives_lines()) return true;
   const bool host_high = (reg_ & kD0DataLow) == 0;
   return host_high && (chip_ == nullptr || chip_->data_out());
 }
@@ -112,7 +114,7 @@ void Board::write(std::uint16_t address, std::uint8_t value) {
   reg_ = value;
   if (kind_ == kTessel) {
     const bool switched = tessel_vpp_switched(reg_);
-    if (switched && !was_switched) vpp_at_ = t + kTesselVppRiseNs;
+    if (switched && !was_switched) vpp_at_ = t + vpp_rise_ns_;
     if (!switched) vpp_reached_ = false;
   }
   update(t);

@@ -10,9 +10,10 @@
 //   switches Vpp onto MCLR, which reaches the programming voltage 5 us after the write, so the
 //   byte 0x0B (data low, clock low, Vpp) enters programming mode. D4 loops back to status bit 7.
 // Status register: bit 6 set while the data line is low. The line is the wired-AND of the host's
-// driver and the chip's, unless a fault holds it stuck. Bits 0-5 read 0: the board leaves the
-// port's other status inputs (nError, Select, PaperOut) pulled low and the reserved bits read 0
-// as on most ports.
+// driver and the chip's, unless a fault holds it stuck or the chip's own running program drives
+// it (the programmer's drivers reach the pins through series resistors, so the chip wins). Bits 0-5
+// read 0: the board leaves the port's other status inputs (nError, Select, PaperOut) pulled low and
+// the reserved bits read 0 as on most ports.
 //
 // Every access is stamped with the injected clock; the board never advances time itself. Each
 // access is delivered to the chip (and to the protocol decoder) at its time, so the chip checks
@@ -27,13 +28,16 @@
 #include "hardware/port_io.h"
 #include "sim/chip.h"
 #include "sim/protocol_decoder.h"
+#include "sim/timing.h"
 #include "state/working_state.h"
 
 namespace corvane::sim {
 
 class Board : public PortIo {
  public:
-  Board(BoardKind kind, Clock& clock, std::uint16_t base = 0x378);
+  // vpp_rise_ns: the Tessel board's Vpp switch, from the write to MCLR at Vpp.
+  Board(BoardKind kind, Clock& clock, std::uint16_t base = 0x378,
+        std::int64_t vpp_rise_ns = kTesselVppRiseNs);
   Board(const Board&) = delete;
   Board& operator=(const Board&) = delete;
 
@@ -82,6 +86,7 @@ class Board : public PortIo {
   BoardKind kind_;
   Clock& clock_;
   std::uint16_t base_;
+  std::int64_t vpp_rise_ns_;
   Chip* chip_ = nullptr;
   std::optional<int> stuck_;
   long remaining_ = -1;  // accesses before the board goes away; -1: never

@@ -74,8 +74,18 @@ void Chip::violate(std::int64_t t, std::string what) {
   }
 }
 
+bool Chip::drives_lines() const {
+  return program_drives_ && pins_.vdd && !pins_.vpp && !pins_.mclr_low && !programming_;
+}
+
 void Chip::apply(std::int64_t t, const Pins& p) {
+  // Whether the program ran up to this instant: MCLR rising to Vpp resets it only as it arrives.
+  const bool ran = drives_lines();
   if (pins_.vdd && !p.vdd) {
+    if (programming_ && pins_.vpp && p.vpp) {
+      violate(t,
+              "Vdd removed while MCLR was at Vpp: programming mode is left by removing Vpp first");
+    }
     pins_.vdd = false;
     power_lost(t);
   }
@@ -95,10 +105,11 @@ void Chip::apply(std::int64_t t, const Pins& p) {
     pins_.vdd = true;
     power_applied(t);
   }
+  pins_.mclr_low = p.mclr_low;
   if (!pins_.vpp && p.vpp) {
     pins_.vpp = true;
     vpp_since_ = t;
-    if (pins_.vdd) try_enter(t, t);
+    if (pins_.vdd) try_enter(t, t, ran);
   }
 }
 
@@ -108,6 +119,9 @@ void Chip::power_lost(std::int64_t t) {
 }
 
 void Chip::vpp_removed(std::int64_t t) {
+  if (programming_ && pins_.clock) {
+    violate(t, "Vpp removed with the clock high: programming mode is left with clock and data low");
+  }
   leave_programming(t, "Vpp removed");
 }
 
@@ -120,10 +134,16 @@ void Chip::leave_programming(std::int64_t t, const char* cause) {
 
 // Vpp may come first: the chip still enters when Vdd follows within kVddAfterVppNs.
 void Chip::power_applied(std::int64_t t) {
-  if (pins_.vpp && t - vpp_since_ <= kVddAfterVppNs) try_enter(t, vpp_since_);
+  if (pins_.vpp && t - vpp_since_ <= kVddAfterVppNs) try_enter(t, vpp_since_, false);
 }
 
-void Chip::try_enter(std::int64_t t, std::int64_t vpp_t) {
+void Chip::try_enter(std::int64_t t, std::int64_t vpp_t, bool lines_driven) {
+  if (lines_driven) {
+    violate(t,
+            "MCLR reached Vpp while the chip's program drove the clock and data lines high: "
+            "programming mode not entered");
+    return;
+  }
   if (pins_.clock || pins_.data) {
     violate(t, "MCLR reached Vpp with the clock or data line high: programming mode not entered");
     return;
@@ -143,6 +163,7 @@ void Chip::try_enter(std::int64_t t, std::int64_t vpp_t) {
   latch_ = kErasedWord;
   pending_load_ = kNoLoad;
   last_load_ = kNoLoad;
+  loaded_since_write_ = false;
   erase_ = kNoErase;
   setup1_ = false;
   drive_low_ = false;
@@ -212,6 +233,7 @@ void Chip::falling(std::int64_t t) {
     case Framer::kLoadDone:
       latch_ = static_cast<std::uint16_t>(framer_.value());
       last_load_ = pending_load_;
+      loaded_since_write_ = true;
       if (pending_load_ == kConfigLoad) pc_ = kConfigBase;
       break;
     case Framer::kReadDone:
@@ -272,6 +294,11 @@ void Chip::execute(int code, std::int64_t t) {
       begin_cycle(t, true);
       break;
     case 24:
+      if (kind_ == ChipKind::Pic16F84) {
+        violate(t,
+                "command 24 (Begin Programming Only) sent to a PIC16F84, which has none: ignored");
+        break;
+      }
       begin_cycle(t, false);
       break;
     default:
@@ -297,21 +324,31 @@ void Chip::begin_cycle(std::int64_t t, bool erase_first) {
       undo_ = memory_.erase_program(pc_ >= kConfigBase);
       cycle_what_ = "program memory bulk erase";
     }
-  } else if (last_load_ == kNoLoad) {
-    violate(t,
-            "Begin Programming with no data loaded since entering programming mode: "
-            "nothing written");
-    erase_ = kNoErase;
-    setup1_ = false;
-    return;
-  } else if (last_load_ == kDataLoad) {
-    duration = f.eeprom_write_ns;
-    undo_ = memory_.write_eeprom(pc_, latch_, erase_first);
-    cycle_what_ = "EEPROM write";
   } else {
-    duration = f.program_word_ns;
-    undo_ = memory_.write_program_space(pc_, latch_, erase_first);
-    cycle_what_ = "program write";
+    if (last_load_ == kNoLoad) {
+      violate(t,
+              "Begin Programming with no data loaded since entering programming mode: "
+              "nothing written");
+      erase_ = kNoErase;
+      setup1_ = false;
+      return;
+    }
+    if (!loaded_since_write_) {
+      violate(t,
+              "Begin Programming with no Load since the previous write: the old latch is "
+              "written again at " +
+                  Hex4(pc_));
+    }
+    loaded_since_write_ = false;
+    if (last_load_ == kDataLoad) {
+      duration = f.eeprom_write_ns;
+      undo_ = memory_.write_eeprom(pc_, latch_, erase_first);
+      cycle_what_ = "EEPROM write";
+    } else {
+      duration = f.program_word_ns;
+      undo_ = memory_.write_program_space(pc_, latch_, erase_first);
+      cycle_what_ = "program write";
+    }
   }
   erase_ = kNoErase;
   setup1_ = false;

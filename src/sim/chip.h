@@ -4,7 +4,9 @@
 //
 // - Programming mode is entered when MCLR rises to Vpp while clock and data are low and Vdd is
 //   present (or Vdd follows Vpp within 5 us); the address counter (PC) starts at 0. It is left
-//   when Vpp goes (MCLR to Vdd or low) or power is lost; the data line may be high then.
+//   when Vpp goes (MCLR to Vdd or low) or power is lost. Leaving is done as the datasheet says:
+//   Vpp removed before Vdd, with the clock low (a clock high as MCLR falls may be taken as an
+//   edge); the data line may be high then, it is not sampled without a clock edge.
 // - Commands are 6 clocks, LSB first, each bit taken on the falling edge. Commands 0, 2, 3 (load)
 //   and 4, 5 (read) make the next 16 clocks their data phase, whatever the host meant them to be;
 //   an undefined code is ignored and takes no data phase. So a load sent without its data word
@@ -12,7 +14,8 @@
 // - In a read phase the chip drives the line from the rising edge of data clock 2 to the rising
 //   edge of clock 16: bit k from the rising edge of clock k + 2.
 // - Begin Erase/Programming (8) erases and writes the loaded word at PC, Begin Programming Only
-//   (24) writes without erasing; after a data-memory load both go to the EEPROM byte at PC. After
+//   (24, not a 16F84 command) writes without erasing; after a data-memory load both go to the
+//   EEPROM byte at PC. A write with no Load since the previous write rewrites the old latch. After
 //   Bulk Erase Program (9), Bulk Erase Data (11) or the setup pair 1-7, command 8 erases instead:
 //   9 program memory, 11 the data EEPROM, 1-7 by context (after a data-memory load the EEPROM; at
 //   0x2007 the whole chip, protection included; elsewhere program memory, with the user IDs when
@@ -24,6 +27,9 @@
 //   mode brings it back to 0.
 // - Every datasheet timing (sim/timing.h) is checked in the clock's time; each breach is recorded
 //   with its time and a clear text, so a test can assert that a host broke none.
+// - Out of programming mode, powered, with MCLR neither held low nor at Vpp, the chip runs the
+//   program it holds. A program may make RB6 and RB7 outputs (set_program_drives_lines); it then
+//   drives both high, stronger than the programmer's drivers, until MCLR goes low or to Vpp.
 #pragma once
 
 #include <cstdint>
@@ -44,10 +50,11 @@ struct Violation {
 
 // The levels the board puts on the chip's pins.
 struct Pins {
-  bool vdd = false;    // supply present
-  bool vpp = false;    // MCLR at the programming voltage
-  bool clock = false;  // RB6 high
-  bool data = false;   // RB7 high as driven from outside (the host's driver, or a stuck line)
+  bool vdd = false;       // supply present
+  bool vpp = false;       // MCLR at the programming voltage
+  bool clock = false;     // RB6 high
+  bool data = false;      // RB7 high as driven from outside (the host's driver, or a stuck line)
+  bool mclr_low = false;  // MCLR held low (reset)
 };
 
 class Chip {
@@ -74,6 +81,11 @@ class Chip {
   std::uint16_t device_id() const { return memory_.device_id(); }
   // Fault: no write or erase ever changes this cell (a program address, 0x2000-0x2003 or 0x2007).
   void set_unprogrammable_word(int address) { memory_.set_stuck(address); }
+
+  // The program in the chip makes RB6 and RB7 outputs and drives them high while it runs.
+  void set_program_drives_lines(bool drives) { program_drives_ = drives; }
+  // True while the running program drives RB6 and RB7 high.
+  bool drives_lines() const;
 
   // Violations recorded so far; past kMaxViolations further ones are only counted.
   const std::vector<Violation>& violations() const { return violations_; }
@@ -102,7 +114,7 @@ class Chip {
   void vpp_removed(std::int64_t t);
   void leave_programming(std::int64_t t, const char* cause);
   void power_applied(std::int64_t t);
-  void try_enter(std::int64_t t, std::int64_t vpp_t);
+  void try_enter(std::int64_t t, std::int64_t vpp_t, bool lines_driven);
   void data_changed(std::int64_t t);
   void clock_changed(std::int64_t t);
   void rising(std::int64_t t);
@@ -115,6 +127,7 @@ class Chip {
 
   ChipKind kind_;
   ChipMemory memory_;
+  bool program_drives_ = false;
   std::vector<Violation> violations_;
   long violations_dropped_ = 0;
 
@@ -135,6 +148,7 @@ class Chip {
   std::uint16_t latch_ = kErasedWord;
   LoadKind pending_load_ = kNoLoad;
   LoadKind last_load_ = kNoLoad;
+  bool loaded_since_write_ = false;
   EraseRequest erase_ = kNoErase;
   bool setup1_ = false;
   std::uint16_t out_word_ = 0;

@@ -24,7 +24,10 @@ inline constexpr std::int64_t kThld0Ns = 5'000;
 // Vpp may come before Vdd: the chip still enters programming mode when Vdd follows within this.
 inline constexpr std::int64_t kVddAfterVppNs = 5'000;
 // The Tessel board's Vpp switch: MCLR reaches the programming voltage this long after D3 is set.
-inline constexpr std::int64_t kTesselVppRiseNs = 5'000;
+// The board drops clock and data in the same write, so the rise is the chip's Thld0; it is given a
+// margin over Thld0 rather than meeting it only on a tie.
+inline constexpr std::int64_t kTesselVppRiseMarginNs = 5'000;
+inline constexpr std::int64_t kTesselVppRiseNs = kThld0Ns + kTesselVppRiseMarginNs;
 
 // Internally timed erase/write cycles.
 inline constexpr std::int64_t kProgramWordNs16F84 = 20'000'000;  // 10 ms typical, 20 ms safe
