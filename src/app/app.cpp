@@ -58,6 +58,7 @@ int Run_App(int argc, char** argv) {
   ScriptedDialogs dialogs(real_dialogs, screenshot ? &std::cerr : nullptr);
   qt::MainWindow window(dialogs);
   Panneau panneau(st, lines, window);
+  panneau.Set_Violation_Source(rig->violations());
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
 

@@ -130,6 +130,9 @@ Options:
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when
                                 the file exists and written back at exit
+                    run=inputs|outputs  what the chip's own program does with RB6/RB7 while
+                                it runs out of programming mode (default inputs; outputs
+                                drives both high)
   --trace FILE    writes every port access: "TIME_US R|W ADDRESS BYTE", e.g. "1500 W 378 2A";
                   a FILE ending in .vcd gets a value-change dump of Vdd, Vpp, clock, data out
                   and data in instead
@@ -153,12 +156,15 @@ Settings (the handler runs only when the state changes):
   device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
                     configuration word, until the next identification
 
-Output: the log on stdout; every message box on stderr as "corvane-cli: TEXT".
+Output: the log on stdout; every message box on stderr as "corvane-cli: TEXT". On the simulated
+board, a step that broke a datasheet timing ends with "corvane-cli: simulated chip: N timing
+violations, first: TEXT" and fails.
 
 Exit status:
   0  every step ran cleanly
   1  a step failed (a message box other than "erreur de fichier", verify differences or a
-     configuration mismatch, programming cancelled); later steps are not run
+     configuration mismatch, programming cancelled, timing violations on the simulated
+     board); later steps are not run
   2  usage error; nothing was done
   3  a step was refused (its button is disabled, or no board was found); later steps are not run
 )";

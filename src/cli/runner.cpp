@@ -118,6 +118,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   Lines lines(rig->port(), rig->clock(), st);
   CliView view(out, err, opts.status, err_is_terminal);
   Panneau win(st, lines, view);
+  win.Set_Violation_Source(rig->violations());
   win.Form_Load();
 
   int status = kExitClean;

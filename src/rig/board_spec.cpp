@@ -60,11 +60,20 @@ bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error) {
       } else {
         return bad("virtual|real");
       }
+    } else if (key == "run") {
+      if (value == "inputs") {
+        s.program_drives_lines = false;
+      } else if (value == "outputs") {
+        s.program_drives_lines = true;
+      } else {
+        return bad("inputs|outputs");
+      }
     } else if (key == "state") {
       if (value.empty()) return bad("a file name");
       s.state_file = std::string(value);
     } else {
-      *error = "unknown board option '" + std::string(key) + "' (board, chip, port, time, state)";
+      *error =
+          "unknown board option '" + std::string(key) + "' (board, chip, port, time, state, run)";
       return false;
     }
   }

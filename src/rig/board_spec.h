@@ -18,6 +18,8 @@ struct SimSpec {
   std::uint16_t port = kLpt1;
   bool virtual_time = true;
   std::string state_file;  // empty: none
+  // The chip's own program makes RB6 and RB7 outputs and drives them while it runs.
+  bool program_drives_lines = false;
 };
 
 struct BoardSpec {

@@ -20,9 +20,11 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
     rig->board_ = std::make_unique<sim::Board>(spec.sim.board, *rig->clock_, spec.sim.port);
     if (spec.sim.chip) {
       rig->chip_ = std::make_unique<sim::Chip>(*spec.sim.chip);
+      rig->chip_->set_program_drives_lines(spec.sim.program_drives_lines);
       rig->board_->insert(rig->chip_.get());
       if (!rig->Load_State(error)) return nullptr;
     }
+    rig->violations_ = std::make_unique<sim::BoardViolations>(*rig->board_);
     rig->backend_ = rig->board_.get();
   } else {
     rig->devices_ = std::make_unique<LinuxParportDevices>();

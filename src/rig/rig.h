@@ -15,6 +15,7 @@
 #include "rig/board_spec.h"
 #include "rig/trace_file.h"
 #include "sim/board.h"
+#include "sim/board_violations.h"
 #include "sim/chip.h"
 
 namespace corvane {
@@ -33,6 +34,8 @@ class Rig {
   Clock& clock() { return *clock_; }
   sim::Board* board() { return board_.get(); }
   sim::Chip* chip() { return chip_.get(); }
+  // The simulated chip's violations; null for the machine's ports, which cannot see any.
+  ViolationSource* violations() { return violations_.get(); }
 
   // Writes the simulated chip back to its state file, when there is one. False with a reason.
   bool Save_State(std::string* error);
@@ -45,6 +48,7 @@ class Rig {
   std::unique_ptr<Clock> clock_;
   std::unique_ptr<sim::Chip> chip_;
   std::unique_ptr<sim::Board> board_;
+  std::unique_ptr<sim::BoardViolations> violations_;
   std::unique_ptr<LinuxParportDevices> devices_;
   std::unique_ptr<ParportIo> parport_;
   PortIo* backend_ = nullptr;

@@ -11,6 +11,7 @@
 #include "hardware/lines.h"
 #include "protocol/context.h"
 #include "state/panel.h"
+#include "state/violations.h"
 #include "state/working_state.h"
 #include "ui/controls.h"
 #include "ui/window_view.h"
@@ -35,6 +36,10 @@ class Panneau final : public Panel {
   // changes, as a click would.
   void Set_Value(Ctl id, int value);
   void Set_Enabled(Ctl id, bool enabled);
+
+  // Where breaches of the chip's timings come from (the simulated board); none by default. After
+  // each command that reached the board, any new ones are reported in a message box.
+  void Set_Violation_Source(ViolationSource* source) { violations_ = source; }
 
   // Reads the whole chip into a HEX file (the console program's "save").
   bool Save_Device_To(const std::string& path);
@@ -76,10 +81,13 @@ class Panneau final : public Panel {
   void Check_BODEN_Click();
   void Check_Speed_Click();
   bool Run_Device_Command(Ctl id);
+  // False, after a message box, when the chip recorded violations since the last report.
+  bool Report_Violations();
 
   WorkingState& st_;
   Lines& lines_;
   WindowView& view_;
+  ViolationSource* violations_ = nullptr;
   Context ctx_;
   std::array<Control, kControlCount> controls_;
   std::string log_;

@@ -20,7 +20,7 @@ bool Panneau::Click(Ctl id) {
   switch (id) {
     case Ctl::Btn_Find_Port:
       Btn_Find_Port_Click();
-      return true;
+      return Report_Violations();
     case Ctl::Btn_Load_File:
     case Ctl::Menu_File_Open:
       Menu_File_Open_Click();
@@ -52,9 +52,21 @@ bool Panneau::Click(Ctl id) {
     case Ctl::Opt_Osc_3:
       Set_Value(id, 1);
       return true;
-    default:
-      return Run_Device_Command(id);
+    default: {
+      const bool done = Run_Device_Command(id);
+      const bool clean = Report_Violations();
+      return done && clean;
+    }
   }
+}
+
+bool Panneau::Report_Violations() {
+  if (violations_ == nullptr) return true;
+  const ViolationReport r = violations_->Take_New();
+  if (r.count == 0) return true;
+  Message_Box("simulated chip: " + std::to_string(r.count) +
+              " timing violations, first: " + r.first);
+  return false;
 }
 
 bool Panneau::Port_Ready() {
@@ -126,7 +138,9 @@ bool Panneau::Run_Device_Command(Ctl id) {
 
 bool Panneau::Save_Device_To(const std::string& path) {
   if (!Port_Ready()) return false;
-  return Save_Device(ctx_, path);
+  const bool saved = Save_Device(ctx_, path);
+  const bool clean = Report_Violations();
+  return saved && clean;
 }
 
 void Panneau::Btn_Find_Port_Click() {

@@ -229,5 +229,32 @@ TEST(CliTest, NoParallelPortRefusesBoardStepsQuickly) {
   EXPECT_EQ(r.out, "");
 }
 
+TEST(CliTest, TimingViolationsOnTheSimulatedChipFailTheStep) {
+  for (const char* board : {"brannock", "tessel"}) {
+    const CliRun r =
+        Cli({"--board", std::string("sim:run=outputs,board=") + board, "device-id", "device-id"});
+    EXPECT_EQ(r.status, 1) << board;
+    const std::string expected =
+        "corvane-cli: simulated chip: 1 timing violations, first: MCLR reached Vpp while the "
+        "chip's program drove the clock and data lines high: programming mode not entered\n";
+    EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
+  }
+  const CliRun clean = Cli({"--board", "sim:run=inputs", "device-id"});
+  EXPECT_EQ(clean.status, 0) << clean.err;
+  EXPECT_EQ(clean.err, "");
+}
+
+TEST(CliTest, FastSpeedProgramsAndVerifiesWithoutViolations) {
+  const std::string file = kData + "/pic16f877_demo_inhx32.hex";
+  const CliRun r = Cli({"--board", "sim:chip=16f877,board=tessel", "speed", "fast", "load", file,
+                        "program", "verify", "speed", "normal", "verify"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("8192 lines of program written\n"), std::string::npos);
+  const CliRun bad = Cli({"--board", "sim", "speed", "turbo"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("speed takes low|normal|fast"), std::string::npos) << bad.err;
+}
+
 }  // namespace
 }  // namespace corvane
