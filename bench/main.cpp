@@ -1,7 +1,7 @@
 // corvane_bench: how long the programmer's waits and block transfers really take, against their
 // nominal length. Prints Markdown tables; see docs/performance.md.
 //
-//   corvane_bench [--quick] [--waits-only | --blocks-only]
+//   corvane_bench [--quick] [--waits-only | --blocks-only | --speeds-only | --virtual-only]
 #include <sys/utsname.h>
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 
 #include "bench_table.h"
 #include "block_bench.h"
+#include "speed_bench.h"
 #include "wait_bench.h"
 
 namespace {
@@ -43,17 +44,28 @@ int main(int argc, char** argv) {
   corvane::bench::Budget budget;
   bool waits = true;
   bool blocks = true;
+  bool speeds = true;
+  bool real_speeds = true;
+  bool quick = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--quick") == 0) {
       budget.seconds_per_case = 0.2;
       budget.min_reps = 1;
       budget.max_reps = 200;
+      quick = true;
     } else if (std::strcmp(argv[i], "--waits-only") == 0) {
-      blocks = false;
+      blocks = speeds = false;
     } else if (std::strcmp(argv[i], "--blocks-only") == 0) {
-      waits = false;
+      waits = speeds = false;
+    } else if (std::strcmp(argv[i], "--speeds-only") == 0) {
+      waits = blocks = false;
+    } else if (std::strcmp(argv[i], "--virtual-only") == 0) {
+      waits = blocks = real_speeds = false;
     } else {
-      std::fprintf(stderr, "usage: %s [--quick] [--waits-only | --blocks-only]\n", argv[0]);
+      std::fprintf(stderr,
+                   "usage: %s [--quick] [--waits-only | --blocks-only | --speeds-only | "
+                   "--virtual-only]\n",
+                   argv[0]);
       return 2;
     }
   }
@@ -66,6 +78,11 @@ int main(int argc, char** argv) {
   if (blocks) {
     std::printf("\n");
     corvane::bench::Run_Block_Benchmarks(budget, stdout);
+  }
+  if (speeds) {
+    std::printf("\n");
+    // Low speed in real time takes minutes: --quick leaves it out.
+    corvane::bench::Run_Speed_Benchmarks(true, real_speeds, !quick, stdout);
   }
   std::printf("\nLoad average %s at the end.\n", Load_Average().c_str());
   return 0;

@@ -1,4 +1,4 @@
-// Time for the programmer's waits. The real clock busy-waits on the monotonic clock; the virtual
+// Time for the programmer's waits. The real clock waits on the monotonic clock; the virtual
 // clock advances instantly, so tests and the simulated board run in virtual time while the
 // simulated chip still sees every wait at its full length.
 #pragma once
@@ -13,7 +13,7 @@ class Clock {
   virtual ~Clock() = default;
   // Nanoseconds since the clock was made; never goes backwards.
   virtual std::int64_t now_ns() = 0;
-  // Returns at or after the deadline (busy wait, no sleep).
+  // Returns at or after the deadline, never before it.
   virtual void wait_until(std::int64_t deadline_ns) = 0;
   // One iteration of a counting loop's body (the calibration loop counts these).
   virtual void spin() = 0;
@@ -21,18 +21,41 @@ class Clock {
   void wait_for(std::int64_t ns) { wait_until(now_ns() + ns); }
 };
 
+// How long before its deadline a wait stops sleeping and starts to spin: a slowly decaying maximum
+// of how late this machine's sleeps have woken, with a margin, between 50 us and 2 ms. It starts
+// at about a millisecond. A late wake-up raises it at once; prompt ones bring the lateness
+// estimate down by 1/256 per sleep.
+class SleepStretch {
+ public:
+  void Learn(std::int64_t late_ns);
+  std::int64_t stretch_ns() const { return stretch_ns_; }
+  std::int64_t lateness_ns() const { return late_ns_; }
+
+  static constexpr std::int64_t kMinNs = 50'000;
+  static constexpr std::int64_t kMaxNs = 2'000'000;
+  static constexpr std::int64_t kMarginNs = 20'000;
+
+ private:
+  std::int64_t late_ns_ = 650'000;
+  std::int64_t stretch_ns_ = 1'000'000;
+};
+
+// The real clock. A wait sleeps on the monotonic clock until a stretch before its deadline and
+// spins only that stretch (SleepStretch), so it is never short and costs the processor little.
 class RealClock final : public Clock {
  public:
-  RealClock() : start_(std::chrono::steady_clock::now()) {}
+  // sleeps: false spins every wait whole, as a plain busy wait.
+  explicit RealClock(bool sleeps = true);
   std::int64_t now_ns() override {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() -
                                                                 start_)
         .count();
   }
-  void wait_until(std::int64_t deadline_ns) override {
-    while (now_ns() < deadline_ns) cpu_relax();
-  }
+  void wait_until(std::int64_t deadline_ns) override;
   void spin() override { cpu_relax(); }
+
+  // The stretch that a wait now spins, and what it learnt from.
+  const SleepStretch& stretch() const { return stretch_; }
 
  private:
   static void cpu_relax() {
@@ -41,6 +64,8 @@ class RealClock final : public Clock {
 #endif
   }
   std::chrono::steady_clock::time_point start_;
+  bool sleeps_;
+  SleepStretch stretch_;
 };
 
 class VirtualClock final : public Clock {

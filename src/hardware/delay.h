@@ -15,7 +15,8 @@ inline constexpr std::int64_t kDelayStepNs = 100'000;  // one Delay step: 100 us
 // The clock is monotonic, so the second ends even when the time of day wraps at midnight.
 void Calibrate_Delay(WorkingState& st, Clock& clock);
 
-// Busy-waits n steps on the monotonic clock: at least n x 100 us, and no sleep.
+// Waits n steps on the monotonic clock: at least n x 100 us. The real clock sleeps through all
+// but the last stretch of the wait and spins that stretch.
 void Delay(Clock& clock, std::int64_t n);
 
 // Iterations of the calibrated counting loop for Delay(n): ceil(n x LoopsPerSecond / 10000).

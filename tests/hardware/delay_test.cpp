@@ -44,6 +44,21 @@ TEST(DelayTest, RealClockWaitIsNeverShort) {
   EXPECT_GE(clock.now_ns() - start, 200'000);
 }
 
+TEST(DelayTest, SleepStretchFollowsHowLateSleepsWake) {
+  SleepStretch s;
+  EXPECT_EQ(s.stretch_ns(), 1'000'000) << "about a millisecond before anything is known";
+  for (int i = 0; i < 3000; ++i) s.Learn(10'000);
+  EXPECT_EQ(s.stretch_ns(), SleepStretch::kMinNs) << "prompt wake-ups: the shortest stretch";
+  s.Learn(300'000);  // one late wake-up raises it at once, with half again as margin
+  EXPECT_EQ(s.stretch_ns(), 300'000 + 150'000 + SleepStretch::kMarginNs);
+  s.Learn(10'000);
+  EXPECT_LT(s.stretch_ns(), 470'000);
+  EXPECT_GT(s.stretch_ns(), 460'000) << "and it comes down slowly";
+  s.Learn(-5);          // a clock read before the deadline counts as on time
+  s.Learn(50'000'000);  // a machine that preempts for 50 ms: spinning that long helps nobody
+  EXPECT_EQ(s.stretch_ns(), SleepStretch::kMaxNs);
+}
+
 TEST(DelayTest, SpeedBoxSetsTheUnit) {
   EXPECT_EQ(Delay_Unit_For(0), 2);
   EXPECT_EQ(Delay_Unit_For(1), 30);
