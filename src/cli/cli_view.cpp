@@ -1,5 +1,7 @@
 #include "cli/cli_view.h"
 
+#include "ui/progress_pace.h"
+
 namespace corvane {
 
 void CliView::End_Progress_Line() {
@@ -36,12 +38,16 @@ void CliView::Status_Changed(std::string_view key, std::string_view text) {
   err_ << '[' << key << "] " << text << '\n';
 }
 
-void CliView::Progress(int done, int total) {
+void CliView::Progress(int done, int total, std::int64_t remaining_ns) {
   if (!show_progress_) return;
   // Redraw a few hundred times per transfer at most.
   const int step = total > 200 ? total / 200 : 1;
   if (done != total && done % step != 0) return;
-  err_ << "\r\033[K" << last_status_ << "  " << done << '/' << total << std::flush;
+  err_ << "\r\033[K" << last_status_ << "  " << done << '/' << total << "  "
+       << Percent_Done(done, total) << '%';
+  const std::string left = Time_Left_Text(remaining_ns);
+  if (!left.empty() && done != total) err_ << "  " << left;
+  err_ << std::flush;
   progress_shown_ = true;
   if (done == total) End_Progress_Line();
 }

@@ -1,6 +1,6 @@
 // The console's face for the window's logic: the log on stdout, message boxes and (on request)
-// status changes on stderr, a progress line when stderr is a terminal, and the open-file dialog
-// answered by the step being run.
+// status changes on stderr, a progress line when stderr is a terminal (done/total, percent and the
+// time left), and the open-file dialog answered by the step being run.
 #pragma once
 
 #include <ostream>
@@ -25,7 +25,7 @@ class CliView final : public WindowView {
                                std::string_view default_extension) override;
   void Log_Appended(std::string_view message, bool trimmed) override;
   void Status_Changed(std::string_view key, std::string_view text) override;
-  void Progress(int done, int total) override;
+  void Progress(int done, int total, std::int64_t remaining_ns) override;
 
  private:
   void End_Progress_Line();

@@ -26,8 +26,13 @@ void RealClock::wait_until(std::int64_t deadline_ns) {
 }
 
 void SleepStretch::Learn(std::int64_t late_ns) {
-  late_ns_ = std::max(std::max<std::int64_t>(late_ns, 0), late_ns_ - late_ns_ / 256);
-  stretch_ns_ = std::clamp(late_ns_ + late_ns_ / 2 + kMarginNs, kMinNs, kMaxNs);
+  if (late_ns > late_ns_) {
+    late_ns_ += std::max<std::int64_t>(late_ns_ * 3 / 128, 1);
+  } else {
+    late_ns_ -= late_ns_ / 128;
+  }
+  late_ns_ = std::clamp<std::int64_t>(late_ns_, 1'000, kMaxNs);
+  stretch_ns_ = std::clamp(late_ns_ + kMarginNs, kMinNs, kMaxNs);
 }
 
 }  // namespace corvane

@@ -21,22 +21,23 @@ class Clock {
   void wait_for(std::int64_t ns) { wait_until(now_ns() + ns); }
 };
 
-// How long before its deadline a wait stops sleeping and starts to spin: a slowly decaying maximum
-// of how late this machine's sleeps have woken, with a margin, between 50 us and 2 ms. It starts
-// at about a millisecond. A late wake-up raises it at once; prompt ones bring the lateness
-// estimate down by 1/256 per sleep.
+// How long before its deadline a wait stops sleeping and starts to spin: an estimate of how late
+// this machine's sleeps wake (their 75th percentile), plus a small margin, between 20 us and 2 ms.
+// It starts at about a millisecond and learns from every sleep: up by 3/128 when a sleep woke later
+// than the estimate, down by 1/128 when sooner. A wake-up later than the stretch only makes that
+// wait long, never short; one long preemption moves the estimate no more than any late wake-up.
 class SleepStretch {
  public:
   void Learn(std::int64_t late_ns);
   std::int64_t stretch_ns() const { return stretch_ns_; }
   std::int64_t lateness_ns() const { return late_ns_; }
 
-  static constexpr std::int64_t kMinNs = 50'000;
+  static constexpr std::int64_t kMinNs = 20'000;
   static constexpr std::int64_t kMaxNs = 2'000'000;
-  static constexpr std::int64_t kMarginNs = 20'000;
+  static constexpr std::int64_t kMarginNs = 10'000;
 
  private:
-  std::int64_t late_ns_ = 650'000;
+  std::int64_t late_ns_ = 990'000;
   std::int64_t stretch_ns_ = 1'000'000;
 };
 

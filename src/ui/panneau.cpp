@@ -202,6 +202,11 @@ void Panneau::Check_Speed_Click() {
   }
 }
 
+// The pace is taken on the programmer's clock: in virtual time the simulated board's.
+void Panneau::Progress(int done, int total) {
+  view_.Progress(done, total, pace_.Update(done, total, lines_.clock().now_ns()));
+}
+
 void Panneau::Show_Fuses() {
   const FuseControls f = Fuses_Shown(st_.ConfigWord);
   Set_Value(Opt_Osc(f.osc), 1);

@@ -14,6 +14,7 @@
 #include "state/violations.h"
 #include "state/working_state.h"
 #include "ui/controls.h"
+#include "ui/progress_pace.h"
 #include "ui/window_view.h"
 
 namespace corvane {
@@ -64,7 +65,7 @@ class Panneau final : public Panel {
   void Set_Device(std::string_view text) override;
   std::string FileName() const override { return file_name_; }
   void Show_Fuses() override;
-  void Progress(int done, int total) override { view_.Progress(done, total); }
+  void Progress(int done, int total) override;
 
  private:
   Control& mut(Ctl id) { return controls_[static_cast<int>(id)]; }
@@ -96,6 +97,7 @@ class Panneau final : public Panel {
   std::string caption_ = "Corvane by Dravik";
   std::string file_name_;
   bool busy_ = false;
+  ProgressPace pace_;
 };
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 // test): modal boxes, the open-file dialog, and notice of every change to show.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,9 @@ class WindowView {
   virtual void Control_Changed(Ctl /*id*/) {}
   virtual void Caption_Changed(std::string_view /*caption*/) {}
   virtual void Busy_Changed(bool /*busy*/) {}
-  virtual void Progress(int /*done*/, int /*total*/) {}
+  // During a block transfer: units done of total, and the time left at the measured pace (-1 while
+  // not yet known).
+  virtual void Progress(int /*done*/, int /*total*/, std::int64_t /*remaining_ns*/) {}
   // The menu commands that act on windows.
   virtual void Close_Window() {}
   virtual void Show_About() {}

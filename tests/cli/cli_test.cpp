@@ -256,5 +256,18 @@ TEST(CliTest, FastSpeedProgramsAndVerifiesWithoutViolations) {
   EXPECT_NE(bad.err.find("speed takes low|normal|fast"), std::string::npos) << bad.err;
 }
 
+TEST(CliTest, ProgressLineOnATerminalShowsCountPercentAndTimeLeft) {
+  const std::string file = kData + "/pic16f877_demo_inhx32.hex";
+  std::vector<std::string> args = {"--board", "sim:chip=16f877", "load", file, "program"};
+  std::vector<std::string_view> views(args.begin(), args.end());
+  std::ostringstream out, err;
+  ASSERT_EQ(Run_Cli(views, out, err, true), 0) << err.str();
+  const std::string e = err.str();
+  EXPECT_NE(e.find("\r\033[KWriting to Device  4080/8192  49%  "), std::string::npos);
+  EXPECT_TRUE(std::regex_search(e, std::regex("4080/8192  49%  [0-9]+:[0-5][0-9] left")));
+  EXPECT_NE(e.find("8192/8192  100%\r\033[K"), std::string::npos) << "cleared at the end";
+  EXPECT_EQ(out.str().find('\033'), std::string::npos) << "nothing of it on stdout";
+}
+
 }  // namespace
 }  // namespace corvane

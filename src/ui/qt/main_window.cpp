@@ -10,10 +10,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QTextCursor>
 
 #include "ui/panneau.h"
+#include "ui/progress_pace.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/options_dialog.h"
 
@@ -157,7 +159,24 @@ void MainWindow::Status_Changed(std::string_view key, std::string_view text) {
   Repaint_If_Due();
 }
 
-void MainWindow::Progress(int, int) {
+void MainWindow::Progress(int done, int total, std::int64_t remaining_ns) {
+  if (done >= total || total <= 0) {
+    progress_->hide();
+  } else {
+    if (progress_->isHidden()) {
+      const QLabel* status = status_panel("Status");
+      const QRect panel = status->geometry();
+      const int width = std::min(130, panel.width() / 2);
+      progress_->setGeometry(panel.right() - width - 1, panel.top() + 2, width, panel.height() - 4);
+      progress_->show();
+      progress_->raise();
+    }
+    progress_->setRange(0, total);
+    progress_->setValue(done);
+    const std::string left = Time_Left_Text(remaining_ns);
+    progress_->setFormat(left.empty() ? QStringLiteral("%p%")
+                                      : QStringLiteral("%p% ") + Text(left));
+  }
   Repaint_If_Due();
 }
 
@@ -201,6 +220,7 @@ void MainWindow::Busy_Changed(bool busy) {
     QApplication::restoreOverrideCursor();
     busy_cursor_ = false;
   }
+  if (!busy) progress_->hide();
 }
 
 void MainWindow::Close_Window() {

@@ -22,6 +22,7 @@
 class QAction;
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QStatusBar;
 
 namespace corvane {
@@ -61,6 +62,8 @@ class MainWindow final : public QMainWindow, public WindowView {
   QAction* menu_action(Ctl id) const { return actions_[static_cast<int>(id)]; }
   QLabel* status_panel(std::string_view key) const;
   QStatusBar* status_bar() const { return status_bar_; }
+  // Shown over the right of the "Status" panel during a block transfer only.
+  QProgressBar* progress_bar() const { return progress_; }
   QPlainTextEdit* log_box() const { return log_; }
   AboutDialog* about_dialog() const { return about_; }
   OptionsDialog* options_dialog() const { return options_; }
@@ -74,8 +77,9 @@ class MainWindow final : public QMainWindow, public WindowView {
   void Control_Changed(Ctl id) override;
   void Caption_Changed(std::string_view caption) override;
   void Busy_Changed(bool busy) override;
-  // Between the words of a block transfer, which sets no status while it writes.
-  void Progress(int done, int total) override;
+  // Between the words of a block transfer, which sets no status while it writes: the progress bar
+  // with the percentage and the time left.
+  void Progress(int done, int total, std::int64_t remaining_ns) override;
   void Close_Window() override;
   void Show_About() override;
   void Show_Options() override;
@@ -99,6 +103,7 @@ class MainWindow final : public QMainWindow, public WindowView {
   std::array<QAction*, kControlCount> actions_{};
   QPlainTextEdit* log_ = nullptr;
   QStatusBar* status_bar_ = nullptr;
+  QProgressBar* progress_ = nullptr;
   std::map<std::string, QLabel*, std::less<>> panels_;
   QPointer<AboutDialog> about_;
   QPointer<OptionsDialog> options_;

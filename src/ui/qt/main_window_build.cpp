@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -157,6 +158,13 @@ void MainWindow::Build_Status_Bar(QWidget* client) {
     status_bar_->addWidget(label);
     panels_.emplace(std::string(p.key), label);
   }
+  // Over the right part of the "Status" panel while a transfer runs: it moves no control, and the
+  // panel's own text stays readable on the left.
+  progress_ = new QProgressBar(status_bar_);
+  progress_->setObjectName(QStringLiteral("prgTransfer"));
+  progress_->setTextVisible(true);
+  progress_->setAlignment(Qt::AlignCenter);
+  progress_->hide();
 }
 
 void MainWindow::Build_Menus() {
