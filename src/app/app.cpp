@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
@@ -43,6 +44,8 @@ int Run_App(int argc, char** argv) {
   int qt_argc = 1;
   QApplication app(qt_argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
+  // Where QSettings keeps what the window remembers between runs.
+  QApplication::setOrganizationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
   // The program ends when the main window and every dialog it opened are closed.
   QApplication::setQuitOnLastWindowClosed(false);
 
@@ -60,6 +63,8 @@ int Run_App(int argc, char** argv) {
   Panneau panneau(st, lines, window);
   panneau.Set_Violation_Source(rig->violations());
   window.Attach(&panneau);
+  QSettings settings;
+  window.Use_Settings(&settings);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
 
   window.Start();

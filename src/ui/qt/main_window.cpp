@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTextCursor>
 
 #include "ui/panneau.h"
@@ -66,6 +67,19 @@ void MainWindow::Attach(Panneau* panneau) {
   log_->setPlainText(Log_Display_Text(panneau_->log()));
   log_->moveCursor(QTextCursor::End);
   setWindowTitle(Text(panneau_->caption()));
+}
+
+namespace {
+const QString kFastKey = QStringLiteral("speed/fast");
+}
+
+void MainWindow::Use_Settings(QSettings* settings) {
+  settings_ = nullptr;  // applying the stored choice is no change to store
+  if (panneau_ && settings) {
+    const bool fast = settings->value(kFastKey, false).toBool();
+    panneau_->Set_Value(Ctl::Menu_Options_Fast, fast ? kChecked : kUnchecked);
+  }
+  settings_ = settings;
 }
 
 void MainWindow::Start() {
@@ -172,10 +186,12 @@ void MainWindow::Progress(int done, int total, std::int64_t remaining_ns) {
       progress_->raise();
     }
     progress_->setRange(0, total);
-    progress_->setValue(done);
+    // The percentage as the console shows it: rounded down, 100 only at the end.
+    std::string text = std::to_string(Percent_Done(done, total)) + "%";
     const std::string left = Time_Left_Text(remaining_ns);
-    progress_->setFormat(left.empty() ? QStringLiteral("%p%")
-                                      : QStringLiteral("%p% ") + Text(left));
+    if (!left.empty()) text += " " + left;
+    progress_->setFormat(Text(text));
+    progress_->setValue(done);
   }
   Repaint_If_Due();
 }
@@ -187,6 +203,8 @@ void MainWindow::Control_Changed(Ctl id) {
   if (QAction* action = menu_action(id)) {
     action->setEnabled(usable);
     if (action->isCheckable()) action->setChecked(c.value == kChecked);
+    if (id == Ctl::Menu_Options_Fast && settings_)
+      settings_->setValue(kFastKey, c.value == kChecked);
     return;
   }
   QWidget* w = control_widget(id);

@@ -23,6 +23,7 @@ class QAction;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
+class QSettings;
 class QStatusBar;
 
 namespace corvane {
@@ -48,6 +49,9 @@ class MainWindow final : public QMainWindow, public WindowView {
 
   // Binds the widgets to the window's logic and shows its present state.
   void Attach(Panneau* panneau);
+  // Where the window keeps what it remembers between runs ("Fast programming"): the stored choice
+  // is applied now, and every change is stored. Without settings nothing is remembered.
+  void Use_Settings(QSettings* settings);
   // Start-up (the logic's load handler), run as a command.
   void Start();
   // A click on a control, forwarded to the logic as a command.
@@ -99,6 +103,7 @@ class MainWindow final : public QMainWindow, public WindowView {
 
   DialogService& dialogs_;
   Panneau* panneau_ = nullptr;
+  QSettings* settings_ = nullptr;
   std::array<QWidget*, kControlCount> widgets_{};
   std::array<QAction*, kControlCount> actions_{};
   QPlainTextEdit* log_ = nullptr;

@@ -1,0 +1,98 @@
+// The window's speed and progress: "Fast programming" in the Options menu, remembered between runs,
+// and the progress bar of a long program on the simulated board.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QProgressBar>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "qt/qt_sim_window.h"
+
+namespace corvane::testing {
+namespace {
+
+TEST(WindowSpeedTest, FastProgrammingIsACheckableOptionRememberedBetweenRuns) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QSettings settings(dir.filePath(QStringLiteral("corvane.ini")), QSettings::IniFormat);
+  {
+    QtSimWindow w;
+    w.window.Use_Settings(&settings);
+    w.Start();
+    QAction* fast = w.window.menu_action(Ctl::Menu_Options_Fast);
+    ASSERT_NE(fast, nullptr);
+    EXPECT_EQ(fast->text(), "Fast programming");
+    EXPECT_TRUE(fast->isCheckable());
+    EXPECT_TRUE(fast->isEnabled());
+    EXPECT_FALSE(fast->isChecked());
+    EXPECT_EQ(w.st.Speed, kNormalSpeed);
+    fast->trigger();
+    EXPECT_TRUE(fast->isChecked());
+    EXPECT_EQ(w.st.Speed, kFastSpeed);
+    EXPECT_TRUE(settings.value("speed/fast").toBool());
+    w.Click(Ctl::Check_Speed);  // "Low Speed" wins while checked
+    EXPECT_EQ(w.st.Speed, kLowSpeed);
+    EXPECT_TRUE(fast->isChecked());
+  }
+  {
+    QtSimWindow w;  // the next run
+    w.window.Use_Settings(&settings);
+    w.Start();
+    EXPECT_TRUE(w.window.menu_action(Ctl::Menu_Options_Fast)->isChecked());
+    EXPECT_EQ(w.st.Speed, kFastSpeed);
+    w.window.menu_action(Ctl::Menu_Options_Fast)->trigger();
+    EXPECT_FALSE(settings.value("speed/fast").toBool());
+  }
+  QtSimWindow without;  // no settings: nothing remembered, nothing written
+  without.Start();
+  EXPECT_FALSE(without.window.menu_action(Ctl::Menu_Options_Fast)->isChecked());
+}
+
+TEST(WindowSpeedTest, ProgressBarMovesThroughALongProgramAndGoesAwayAtTheEnd) {
+  QtSimWindow w({kBrannock, true, sim::ChipKind::Pic16F877, kLpt1});
+  w.Start();
+  w.Load(QStringLiteral(CORVANE_TEST_DATA "/pic16f877_demo_inhx32.hex"));
+  QProgressBar* bar = w.window.progress_bar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(bar->isVisible());
+  struct Seen {
+    int value;
+    int maximum;
+    bool visible;
+    QString text;
+  };
+  std::vector<Seen> seen;
+  QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) {
+    seen.push_back({v, bar->maximum(), bar->isVisible(), bar->text()});
+  });
+  w.window.show();
+  w.Click(Ctl::Btn_Program_Device);
+  ASSERT_GT(seen.size(), 8000u);
+  int last = 0;
+  bool moved_in_order = true;
+  int words_total = 0;
+  for (const Seen& s : seen) {
+    if (s.maximum != 8192) continue;  // the EEPROM bytes come after, with their own bar
+    moved_in_order = moved_in_order && s.value == last + 1 && s.visible;
+    last = s.value;
+    ++words_total;
+  }
+  EXPECT_TRUE(moved_in_order);
+  EXPECT_EQ(last, 8191) << "shown up to the last word; at the end the bar goes";
+  EXPECT_EQ(words_total, 8191);
+  const Seen& half = seen[4094];
+  EXPECT_EQ(half.maximum, 8192);
+  EXPECT_TRUE(half.text.startsWith(QStringLiteral("49% "))) << half.text.toStdString();
+  EXPECT_TRUE(seen[8190].text.startsWith(QStringLiteral("99% "))) << "100 only at the end";
+  EXPECT_TRUE(half.text.endsWith(QStringLiteral(" left"))) << half.text.toStdString();
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(w.dialogs.boxes.empty());
+  EXPECT_EQ(w.Panel("Status"), "Fuses Written");
+  // It sits over the Status panel: no control of the window moved.
+  const QRect status = w.window.status_panel("Status")->geometry();
+  EXPECT_TRUE(status.contains(bar->geometry())) << "over the Status panel";
+}
+
+}  // namespace
+}  // namespace corvane::testing
