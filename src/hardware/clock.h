@@ -23,12 +23,15 @@ class Clock {
 
 // How long before its deadline a wait stops sleeping and starts to spin: an estimate of how late
 // this machine's sleeps wake (their 75th percentile), plus a small margin, between 20 us and 2 ms.
-// It starts at about a millisecond and learns from every sleep: up by 3/128 when a sleep woke later
-// than the estimate, down by 1/128 when sooner. A wake-up later than the stretch only makes that
-// wait long, never short; one long preemption moves the estimate no more than any late wake-up.
+// It starts at about a millisecond until a first measure (Start_From), then learns from every
+// sleep: up by 3/64 when a sleep woke later than the estimate, down by 1/64 when sooner. A wake-up
+// later than the stretch only makes that wait long, never short; one long preemption moves the
+// estimate no more than any late wake-up.
 class SleepStretch {
  public:
   void Learn(std::int64_t late_ns);
+  // Starts the estimate from a measured lateness.
+  void Start_From(std::int64_t late_ns);
   std::int64_t stretch_ns() const { return stretch_ns_; }
   std::int64_t lateness_ns() const { return late_ns_; }
 
@@ -42,7 +45,9 @@ class SleepStretch {
 };
 
 // The real clock. A wait sleeps on the monotonic clock until a stretch before its deadline and
-// spins only that stretch (SleepStretch), so it is never short and costs the processor little.
+// spins only that stretch (SleepStretch), so it is never short and costs the processor little. The
+// first wait long enough to allow it measures this machine's wake-ups with a few short sleeps
+// inside it: no time is spent that the wait did not ask for.
 class RealClock final : public Clock {
  public:
   // sleeps: false spins every wait whole, as a plain busy wait.
@@ -64,8 +69,11 @@ class RealClock final : public Clock {
     __builtin_ia32_pause();
 #endif
   }
+  void probe(std::int64_t deadline_ns);
+
   std::chrono::steady_clock::time_point start_;
   bool sleeps_;
+  bool probed_ = false;
   SleepStretch stretch_;
 };
 

@@ -54,6 +54,9 @@ TEST(DelayTest, SleepStretchSettlesOnTheThreeQuarterLatenessOfTheMachine) {
   EXPECT_EQ(s.stretch_ns(), s.lateness_ns() + SleepStretch::kMarginNs);
 
   const std::int64_t settled = s.stretch_ns();
+  SleepStretch measured;
+  measured.Start_From(40'000);
+  EXPECT_EQ(measured.stretch_ns(), 40'000 + SleepStretch::kMarginNs) << "a first measure";
   s.Learn(50'000'000);  // one 50 ms preemption
   EXPECT_LT(s.stretch_ns(), settled * 11 / 10) << "moves it no more than any late wake-up";
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "qt/qt_sim_window.h"
+#include "sim/board_violations.h"
 
 namespace corvane::testing {
 namespace {
@@ -92,6 +93,23 @@ TEST(WindowSpeedTest, ProgressBarMovesThroughALongProgramAndGoesAwayAtTheEnd) {
   // It sits over the Status panel: no control of the window moved.
   const QRect status = w.window.status_panel("Status")->geometry();
   EXPECT_TRUE(status.contains(bar->geometry())) << "over the Status panel";
+}
+
+TEST(WindowSpeedTest, TimingViolationsShowInAMessageBoxAfterTheOperation) {
+  QtSimWindow w;
+  sim::BoardViolations source(w.board);
+  w.win.Set_Violation_Source(&source);
+  w.Start();
+  EXPECT_TRUE(w.dialogs.boxes.empty());
+  bool busy_at_box = true;
+  w.dialogs.on_box = [&](const QString&) { busy_at_box = w.win.busy(); };
+  w.chip.set_program_drives_lines(true);
+  w.Click(Ctl::Btn_Check_Device_Id);
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_TRUE(w.dialogs.boxes[0].startsWith(
+      QStringLiteral("simulated chip: 1 timing violations, first: MCLR reached Vpp while")))
+      << w.dialogs.boxes[0].toStdString();
+  EXPECT_FALSE(busy_at_box) << "the operation had ended";
 }
 
 }  // namespace
