@@ -47,7 +47,7 @@ int Run_App(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st.BoardVariant, std::cerr, &error);
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error);
   if (!rig) {
     std::cerr << "corvane: " << error << '\n';
     return kAppUsage;
@@ -79,6 +79,10 @@ int Run_App(int argc, char** argv) {
     status = app.exec();
   }
   if (!rig->Save_State(&error)) {
+    std::cerr << "corvane: " << error << '\n';
+    if (status == kAppClean) status = kAppFailed;
+  }
+  if (!rig->Finish_Trace(&error)) {
     std::cerr << "corvane: " << error << '\n';
     if (status == kAppClean) status = kAppFailed;
   }

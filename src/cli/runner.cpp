@@ -9,6 +9,7 @@
 #include "hardware/lines.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
+#include "rig/same_file.h"
 #include "ui/panneau.h"
 
 namespace corvane {
@@ -89,6 +90,26 @@ void Apply_Setting(Panneau& win, const Step& step) {
   }
 }
 
+// The trace file is created empty at start: it must not be a file the steps read or write.
+bool Check_Trace_Against_Files(const CliOptions& opts, std::string* error) {
+  if (opts.trace.empty()) return true;
+  for (const Step& step : opts.steps) {
+    if ((step.name == "load" || step.name == "save") && step.arg != "-" &&
+        Same_File(opts.trace, step.arg)) {
+      *error = "--trace " + opts.trace + ": the same file as " + step.text();
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Saves_To_Stdout(const CliOptions& opts) {
+  for (const Step& step : opts.steps) {
+    if (step.name == "save" && step.arg == "-") return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
@@ -106,15 +127,18 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   }
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+  if (!Check_Trace_Against_Files(opts, &error)) return usage_error(error);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st.BoardVariant, err, &error);
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, err, &error);
   if (!rig) {
     err << "corvane-cli: " << error << '\n';
     return kExitUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
-  CliView view(out, err, opts.status, err_is_terminal);
+  // "save -" puts the HEX file on stdout: the log goes to stderr then, so the two never mix.
+  const bool hex_on_stdout = Saves_To_Stdout(opts);
+  CliView view(hex_on_stdout ? err : out, err, opts.status, err_is_terminal);
   Panneau win(st, lines, view);
   win.Form_Load();
 
@@ -134,7 +158,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     const int boxes_before = view.failure_boxes();
     bool clean = true;
     if (step.name == "save") {
-      clean = win.Save_Device_To(step.arg);
+      clean = step.arg == "-" ? win.Save_Device_To(step.arg, &out) : win.Save_Device_To(step.arg);
     } else {
       if (step.name == "load") view.Answer_Open_File(step.arg == "-" ? "" : step.arg);
       clean = win.Click(command->control);
@@ -143,9 +167,15 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
       status = kExitFailed;
       break;
     }
+    // A trace that lost a write is no record of the run: stop here.
+    if (!rig->Trace_Failure().empty()) break;
   }
   out << std::flush;
   if (!rig->Save_State(&error)) {
+    err << "corvane-cli: " << error << '\n';
+    if (status == kExitClean) status = kExitFailed;
+  }
+  if (!rig->Finish_Trace(&error)) {
     err << "corvane-cli: " << error << '\n';
     if (status == kExitClean) status = kExitFailed;
   }

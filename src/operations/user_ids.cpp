@@ -1,0 +1,69 @@
+#include "operations/user_ids.h"
+
+#include "protocol/block.h"
+#include "protocol/transfer.h"
+
+namespace corvane {
+
+namespace {
+
+// Enters programming mode and moves the address counter to 0x2000.
+void Enter_Configuration_Area(Context& ctx, int settle_units) {
+  Lines& l = ctx.lines;
+  l.Vpp_Off();
+  if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
+  l.Wait(settle_units);
+  l.Vpp_On();
+  l.Wait(2 * settle_units);
+  Send_Command(l, kLoadConfiguration);
+  Send_Data(l, kBlankWord);
+  l.Wait(1);
+}
+
+void Leave_Programming_Mode(Lines& l) {
+  l.Vpp_Off();
+  l.Vdd_On();
+  l.Wait(5);
+}
+
+}  // namespace
+
+bool Has_User_Ids(const WorkingState& st) {
+  for (std::int32_t id : st.UserIdImage) {
+    if (id != kNoUserId) return true;
+  }
+  return false;
+}
+
+bool Program_User_Ids(Context& ctx) {
+  Lines& l = ctx.lines;
+  Enter_Configuration_Area(ctx, 100);
+  for (int i = 0; i < kUserIdCount; ++i) {
+    const std::int32_t wanted = ctx.st.UserIdImage[i];
+    std::int32_t read_back = 0;
+    if (wanted != kNoUserId && !Write_Word(ctx, kUserIdAddress + i, wanted, read_back)) {
+      return false;
+    }
+    Send_Command(l, kIncrementAddress);
+    l.Wait(100);
+  }
+  Leave_Programming_Mode(l);
+  return true;
+}
+
+std::array<std::int32_t, kUserIdCount> Read_User_Ids(Context& ctx) {
+  Lines& l = ctx.lines;
+  std::array<std::int32_t, kUserIdCount> ids{};
+  Enter_Configuration_Area(ctx, 5);
+  for (std::int32_t& id : ids) {
+    Send_Command(l, kReadDataProgram);
+    Read_Data(l, id);
+    l.Wait(1);
+    Send_Command(l, kIncrementAddress);
+    l.Wait(1);
+  }
+  Leave_Programming_Mode(l);
+  return ids;
+}
+
+}  // namespace corvane
