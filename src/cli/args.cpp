@@ -130,9 +130,14 @@ Options:
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when
                                 the file exists and written back at exit
+                    fault=data-low|data-high|lost:N|stuck-word:ADDR   (may be repeated)
+                                rehearses a failure: the data line stuck low or high, the board
+                                gone after N port accesses, the word at ADDR (hexadecimal: a
+                                program address, 2000-2003 or 2007) that no write changes
   --trace FILE    writes every port access: "TIME_US R|W ADDRESS BYTE", e.g. "1500 W 378 2A";
                   a FILE ending in .vcd gets a value-change dump of Vdd, Vpp, clock, data out
-                  and data in instead
+                  and data in of the programmer in use instead. FILE may not be a file that a
+                  step loads or saves, nor the state file
   --status        also prints every status-panel change to stderr as "[Key] text"
   --help          this text
 
@@ -145,7 +150,8 @@ Commands (as the window's buttons):
   check-fuses     CHECK Device Fuses              device-id CHECK Device Id
   find-port       Find_Port                       reset     RESET PIC (Tessel board)
   save FILE       reads the whole chip (program memory, IDs, configuration word, EEPROM)
-                  into an INHX8M file
+                  into an INHX8M file; "save -" writes it to stdout (the log then goes to
+                  stderr)
 Settings (the handler runs only when the state changes):
   osc LP|XT|HS|RC   wdt on|off   pwrt on|off   bod on|off   vdd on|off|grey
   auto on|off|grey  speed low|normal
@@ -157,8 +163,9 @@ Output: the log on stdout; every message box on stderr as "corvane-cli: TEXT".
 Exit status:
   0  every step ran cleanly
   1  a step failed (a message box other than "erreur de fichier", verify differences or a
-     configuration mismatch, programming cancelled); later steps are not run
-  2  usage error; nothing was done
+     configuration mismatch, programming cancelled); later steps are not run. Also when the
+     trace or the state file could not be written ("corvane-cli: trace FILE: REASON")
+  2  usage error (also a state file that cannot be examined); nothing was done
   3  a step was refused (its button is disabled, or no board was found); later steps are not run
 )";
 }

@@ -144,6 +144,8 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
 
   int status = kExitClean;
   for (const Step& step : opts.steps) {
+    // A trace that lost a write is no record of the run: stop here (reported below).
+    if (!rig->Trace_Failure().empty()) break;
     const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);
@@ -167,8 +169,6 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
       status = kExitFailed;
       break;
     }
-    // A trace that lost a write is no record of the run: stop here.
-    if (!rig->Trace_Failure().empty()) break;
   }
   out << std::flush;
   if (!rig->Save_State(&error)) {
