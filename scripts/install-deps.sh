@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev xvfb xauth)
+          qt6-base-dev libgl-dev xvfb xauth
+          clang libclang-rt-14-dev)  # the fuzz targets: clang++ and libFuzzer
 
 missing=()
 for p in "${packages[@]}"; do
