@@ -62,21 +62,6 @@ TEST(CliChipDataTest, SaveLoadProgramSaveGivesTheSameFileOnEveryChip) {
   }
 }
 
-TEST(CliChipDataTest, AFileWithoutIdsLeavesTheChipsIds) {
-  const ChipCase chip{"16f84a", 1024, 64, 0x3FF1};
-  CliDir dir("ids_kept");
-  ChipContents c = Busy_Chip(chip);
-  c.user_ids = {5, 6, 7, 8};
-  std::string error;
-  ASSERT_TRUE(Write_Chip_Hex(dir / "state.hex", c, &error)) << error;
-  Write_File_Text(dir / "no_ids.hex", ":020000000528D1\n:00000001FF\n");
-  const CliRun r = Run_Cli_Args({"--board", "sim:state=" + (dir / "state.hex"), "load",
-                                 dir / "no_ids.hex", "program", "verify"});
-  EXPECT_NE(r.out.find("Verify detected : 0 errors\n"), std::string::npos) << r.out;
-  EXPECT_EQ(Read_Chip(dir / "state.hex", chip).user_ids,
-            (std::array<std::uint16_t, 4>{5, 6, 7, 8}));
-}
-
 TEST(CliChipDataTest, VerifyComparesTheIdsTheFileGives) {
   const ChipCase chip{"16f84a", 1024, 64, 0x3FF1};
   CliDir dir("ids_verify");

@@ -1,5 +1,5 @@
-// The simulated faults of the board option, the state file's checks, trace files that fail and
-// the value-change dump decoding only the programmer in use.
+// The simulated faults of the board option, the state file's checks and the value-change dump
+// decoding only the programmer in use.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +8,6 @@
 
 #include "rig/board_spec.h"
 #include "rig/rig.h"
-#include "rig/same_file.h"
 #include "rig/trace_file.h"
 
 namespace corvane {
@@ -59,24 +58,6 @@ TEST(SimFaultsTest, FaultOptionsAreReadAndChecked) {
   }
 }
 
-TEST(SimFaultsTest, TheRigPutsTheFaultsInPlace) {
-  std::string error;
-  auto rig = Make("sim:chip=16f84a,fault=stuck-word:5,fault=stuck-word:2001,fault=lost:3", &error);
-  ASSERT_TRUE(rig) << error;
-  EXPECT_FALSE(rig->board()->disconnected());
-  for (int i = 0; i < 3; ++i) rig->port().read(0x379);
-  EXPECT_FALSE(rig->board()->disconnected());
-  rig->port().read(0x379);
-  EXPECT_TRUE(rig->board()->disconnected());
-  EXPECT_EQ(rig->port().read(0x379), 0xFF);
-
-  rig = Make("sim:fault=data-high", &error);
-  ASSERT_TRUE(rig) << error;
-  EXPECT_TRUE(rig->board()->data_line_high());
-  rig->port().write(0x378, 0x01);  // the host drives it low: it stays high
-  EXPECT_TRUE(rig->board()->data_line_high());
-}
-
 TEST(SimFaultsTest, AStuckWordMustBeOneOfTheChipsWords) {
   std::string error;
   EXPECT_FALSE(Make("sim:chip=16f84a,fault=stuck-word:400", &error));
@@ -106,59 +87,6 @@ TEST(StateFileChecksTest, AStateFileThatIsNoRegularFileOrCannotBeExaminedIsRefus
     EXPECT_FALSE(Make("sim:state=/dev/zero", &error));
     EXPECT_EQ(error, "state file /dev/zero: not a regular file");
   }
-}
-
-TEST(StateFileChecksTest, TheTraceMayNotBeTheStateFile) {
-  const std::string state = Temp("state.hex");
-  std::string error;
-  {
-    auto rig = Make("sim:state=" + state, &error);
-    ASSERT_TRUE(rig) << error;
-    rig->chip()->set_program(0, 0x2805);
-    ASSERT_TRUE(rig->Save_State(&error)) << error;
-  }
-  std::ifstream in(state);
-  const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-
-  const std::string link = Temp("link.hex");
-  fs::create_symlink(state, link);
-  for (const std::string& trace : {state, link}) {
-    EXPECT_FALSE(Make("sim:state=" + state, &error, trace)) << trace;
-    EXPECT_EQ(error, "--trace " + trace + ": the same file as the state file " + state);
-  }
-  std::ifstream again(state);
-  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>()),
-            kept);
-}
-
-TEST(SameFileTest, NamesAndIdentities) {
-  const std::string a = Temp("same_a");
-  std::ofstream(a) << "x";
-  const std::string hard = Temp("same_hard");
-  fs::create_hard_link(a, hard);
-  EXPECT_TRUE(Same_File(a, hard));
-  EXPECT_TRUE(
-      Same_File(a, fs::path(a).parent_path().string() + "/./" + fs::path(a).filename().string()));
-  EXPECT_FALSE(Same_File(a, Temp("same_other")));
-  // Neither exists yet: the same name is the same file to be.
-  EXPECT_TRUE(Same_File(Temp("new"), Temp("new")));
-}
-
-TEST(TraceFileChecksTest, AWriteThatFailsIsKeptAndReported) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  std::string error;
-  auto trace = TraceFile::Open("/dev/full", {}, &error);
-  ASSERT_TRUE(trace) << error;
-  trace->record({1000, true, 0x378, 0x2A});
-  std::string reason;
-  EXPECT_FALSE(trace->Finish(&reason));
-  EXPECT_EQ(reason, "No space left on device");
-  EXPECT_EQ(trace->failure(), "No space left on device");
-
-  // Many accesses overflow the buffer during the run: the failure shows before the end.
-  auto busy = TraceFile::Open("/dev/full", {}, &error);
-  for (int i = 0; i < 10000 && busy->failure().empty(); ++i) busy->record({i, false, 0x379, 0});
-  EXPECT_EQ(busy->failure(), "No space left on device");
 }
 
 TEST(TraceFileChecksTest, TheDumpDecodesOnlyThePortInUse) {
