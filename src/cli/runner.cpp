@@ -6,6 +6,8 @@
 
 #include "cli/args.h"
 #include "cli/cli_view.h"
+#include "cli/expect.h"
+#include "cli/step_report.h"
 #include "hardware/lines.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
@@ -104,6 +106,15 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     out << Cli_Usage();
     return kExitClean;
   }
+  if (opts.version) {
+    out << "corvane-cli " << CORVANE_VERSION_TEXT << '\n';
+    return kExitClean;
+  }
+  if (opts.steps.empty()) {
+    // Start-up alone would calibrate, probe the ports and power the chip for nothing.
+    err << "corvane-cli: no step given\n\n" << Cli_Usage();
+    return kExitUsage;
+  }
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
 
@@ -118,14 +129,32 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   Panneau win(st, lines, view);
   win.Form_Load();
 
+  const ChipName* expected = opts.expect.empty() ? nullptr : Find_Chip(opts.expect);
+  bool warned = false;
+  // After a step that wrote nothing to the log, the panels it changed are its only result.
+  auto report_panels = [&] {
+    if (view.step_logged()) return;
+    out << Panels_Report(view.step_panels(), [&](std::string_view key) { return win.status(key); })
+        << std::flush;
+  };
   int status = kExitClean;
   for (const Step& step : opts.steps) {
+    view.Begin_Step();
     const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);
+      report_panels();
       continue;
     }
-    const std::string why = Refusal(win, *command);
+    std::string why = Refusal(win, *command);
+    if (why.empty() && expected && command->needs_board) {
+      const ExpectCheck check = Check_Expected(*expected, st.DeviceId);
+      why = check.refusal;
+      if (!check.warning.empty() && !warned) {
+        err << "corvane-cli: warning: " << check.warning << '\n';
+        warned = true;
+      }
+    }
     if (!why.empty()) {
       err << "corvane-cli: " << step.name << ": refused: " << why << '\n';
       status = kExitRefused;
@@ -139,7 +168,11 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
       if (step.name == "load") view.Answer_Open_File(step.arg == "-" ? "" : step.arg);
       clean = win.Click(command->control);
     }
+    report_panels();
     if (!clean || view.failure_boxes() != boxes_before) {
+      const std::vector<std::string> boxes(view.failure_texts().begin() + boxes_before,
+                                           view.failure_texts().end());
+      err << "corvane-cli: " << Failure_Summary(step.name, st, boxes) << '\n';
       status = kExitFailed;
       break;
     }
