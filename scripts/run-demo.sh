@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Opens the Corvane window on the simulated programmer board: installs what the window needs,
-# builds the programs alone (no tests, no benchmarks) in build/demo, and starts it.
+# builds the window program alone (no tests, no benchmarks) in build/demo, and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
@@ -8,6 +8,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   exit 1
 fi
 scripts/install-deps.sh build
-scripts/build.sh build/demo -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=OFF \
-  -DCORVANE_BENCH=OFF -DCORVANE_MAN=OFF
+scripts/build.sh --target corvane build/demo -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF -DCORVANE_MAN=OFF
 exec build/demo/src/app/corvane --board sim "$@"
