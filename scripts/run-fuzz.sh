@@ -5,6 +5,7 @@
 # the seed corpora in fuzz/corpus are only read.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh fuzz
 seconds=${1:-30}
 dir=build/fuzz
 launcher=()

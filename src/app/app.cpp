@@ -32,6 +32,10 @@ int Run_App(int argc, char** argv) {
     std::cout << App_Usage();
     return kAppClean;
   }
+  if (opts.version) {
+    std::cout << "corvane " << CORVANE_VERSION_TEXT << '\n';
+    return kAppClean;
+  }
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
   std::error_code ec;

@@ -6,6 +6,8 @@
 
 #include "cli/args.h"
 #include "cli/cli_view.h"
+#include "cli/expect.h"
+#include "cli/step_report.h"
 #include "hardware/lines.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
@@ -125,6 +127,15 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     out << Cli_Usage();
     return kExitClean;
   }
+  if (opts.version) {
+    out << "corvane-cli " << CORVANE_VERSION_TEXT << '\n';
+    return kExitClean;
+  }
+  if (opts.steps.empty()) {
+    // Start-up alone would calibrate, probe the ports and power the chip for nothing.
+    err << "corvane-cli: no step given\n\n" << Cli_Usage();
+    return kExitUsage;
+  }
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
   if (!Check_Trace_Against_Files(opts, &error)) return usage_error(error);
@@ -138,20 +149,40 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   Lines lines(rig->port(), rig->clock(), st);
   // "save -" puts the HEX file on stdout: the log goes to stderr then, so the two never mix.
   const bool hex_on_stdout = Saves_To_Stdout(opts);
-  CliView view(hex_on_stdout ? err : out, err, opts.status, err_is_terminal);
+  std::ostream& results = hex_on_stdout ? err : out;
+  CliView view(results, err, opts.status, err_is_terminal);
   Panneau win(st, lines, view);
   win.Form_Load();
 
+  const ChipName* expected = opts.expect.empty() ? nullptr : Find_Chip(opts.expect);
+  bool warned = false;
+  // After a step that wrote nothing to the log, the panels it changed are its only result.
+  auto report_panels = [&] {
+    if (view.step_logged()) return;
+    results << Panels_Report(view.step_panels(), [&](std::string_view key) {
+      return win.status(key);
+    }) << std::flush;
+  };
   int status = kExitClean;
   for (const Step& step : opts.steps) {
     // A trace that lost a write is no record of the run: stop here (reported below).
     if (!rig->Trace_Failure().empty()) break;
+    view.Begin_Step();
     const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);
+      report_panels();
       continue;
     }
-    const std::string why = Refusal(win, *command);
+    std::string why = Refusal(win, *command);
+    if (why.empty() && expected && command->needs_board) {
+      const ExpectCheck check = Check_Expected(*expected, st.DeviceId);
+      why = check.refusal;
+      if (!check.warning.empty() && !warned) {
+        err << "corvane-cli: warning: " << check.warning << '\n';
+        warned = true;
+      }
+    }
     if (!why.empty()) {
       err << "corvane-cli: " << step.name << ": refused: " << why << '\n';
       status = kExitRefused;
@@ -165,7 +196,11 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
       if (step.name == "load") view.Answer_Open_File(step.arg == "-" ? "" : step.arg);
       clean = win.Click(command->control);
     }
+    report_panels();
     if (!clean || view.failure_boxes() != boxes_before) {
+      const std::vector<std::string> boxes(view.failure_texts().begin() + boxes_before,
+                                           view.failure_texts().end());
+      err << "corvane-cli: " << Failure_Summary(step.name, st, boxes) << '\n';
       status = kExitFailed;
       break;
     }

@@ -50,20 +50,25 @@ TEST(CliFilesTest, FileErrorsNameTheUsersPathAndTheSystemsReason) {
   ASSERT_EQ(mkfifo((dir / "pipe.hex").c_str(), 0600), 0);
   CliRun r = Run_Cli_Args({"--board", "sim", "save", dir / "pipe.hex"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "corvane-cli: Error while writing file : " + (dir / "pipe.hex") +
-                       ": not a regular file\n");
+  // The message box, then the step's summary line.
+  auto box_and_summary = [](const std::string& step, const std::string& text) {
+    return "corvane-cli: " + text + "\ncorvane-cli: " + step + ": " + text + "\n";
+  };
+  EXPECT_EQ(r.err, box_and_summary("save", "Error while writing file : " + (dir / "pipe.hex") +
+                                               ": not a regular file"));
   EXPECT_TRUE(fs::is_fifo(dir / "pipe.hex"));
 
   r = Run_Cli_Args({"--board", "sim", "save", dir / "missing/out.hex"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "corvane-cli: Error while writing file : " + (dir / "missing/out.hex") +
-                       ": No such file or directory\n");
+  EXPECT_EQ(r.err,
+            box_and_summary("save", "Error while writing file : " + (dir / "missing/out.hex") +
+                                        ": No such file or directory"));
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"pipe.hex"});
 
   if (fs::exists("/dev/zero")) {
     r = Run_Cli_Args({"--board", "sim", "load", "/dev/zero"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "corvane-cli: Error while reading file : line too long at line 1\n");
+    EXPECT_EQ(r.err, box_and_summary("load", "Error while reading file : line too long at line 1"));
   }
 }
 
