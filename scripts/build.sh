@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds one build tree: scripts/build.sh DIR [cmake options...]
+# Configures and builds one build tree: scripts/build.sh [--target NAME] DIR [cmake options...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+targets=()
+if [ "${1:-}" = "--target" ]; then targets=(--target "$2"); shift 2; fi
 dir=$1; shift
 launcher=()
 if command -v ccache > /dev/null; then
@@ -10,4 +12,4 @@ if command -v ccache > /dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" > /dev/null
-cmake --build "$dir" -j "$(nproc)"
+cmake --build "$dir" -j "$(nproc)" "${targets[@]}"

@@ -1,19 +1,61 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, test and run Corvane (as root or with sudo).
+# Installs the Debian packages that Corvane needs: scripts/install-deps.sh [GROUP...]
+# It checks first and does nothing (and needs no sudo) when every package is there; it installs
+# what is missing as root, or through sudo. Without apt-get it prints the list and how to build by
+# hand, and exits 1. With no GROUP: build and test.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev xvfb xauth)
+# Named groups of packages; a new step of the scripts or of CI adds its own line.
+declare -A groups=(
+  [build]="cmake ninja-build g++ qt6-base-dev"    # the programs
+  [test]="libgtest-dev libgmock-dev xvfb xauth"   # the test suite (and the window under Xvfb)
+  [package]="dpkg-dev file lintian"               # the .deb, its dependencies and its check
+  [fuzz]="clang libclang-rt-14-dev"               # the fuzz targets: clang++ and libFuzzer
+)
+
+wanted=("$@")
+[ ${#wanted[@]} -gt 0 ] || wanted=(build test)
+packages=()
+for g in "${wanted[@]}"; do
+  if [ -z "${groups[$g]+set}" ]; then
+    echo "install-deps.sh: no package group '$g' (groups: ${!groups[*]})" >&2
+    exit 2
+  fi
+  read -r -a list <<< "${groups[$g]}"
+  packages+=("${list[@]}")
+done
 
 missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if command -v dpkg-query > /dev/null; then
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && exit 0
+else
+  missing=("${packages[@]}")
+fi
 
+if ! command -v apt-get > /dev/null; then
+  cat >&2 << END
+install-deps.sh: this system has no apt-get. Install these packages with your own package
+manager (these are their Debian names; other distributions name some of them differently):
+  ${missing[*]}
+then build and test without the scripts:
+  cmake -S . -B build && cmake --build build
+  ctest --test-dir build
+END
+  exit 1
+fi
+
+SUDO=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo > /dev/null; then
+    echo "install-deps.sh: missing ${missing[*]}; run this as root (there is no sudo)" >&2
+    exit 1
+  fi
+  SUDO=(sudo)
+fi
 echo "Installing: ${missing[*]}"
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${SUDO[@]}" apt-get update -qq
+"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

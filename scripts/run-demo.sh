@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Sets everything up and opens the Corvane window on the simulated programmer board.
+# Opens the Corvane window on the simulated programmer board: installs what the window needs,
+# builds the window program alone (no tests, no benchmarks) in build/demo, and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display: run this from a desktop session (or under xvfb-run)." >&2
+  echo "run-demo.sh: no display: run this from a desktop session (or under xvfb-run)." >&2
   exit 1
 fi
-exec build/release/src/app/corvane --board sim "$@"
+scripts/install-deps.sh build
+scripts/build.sh --target corvane build/demo -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF -DCORVANE_MAN=OFF
+exec build/demo/src/app/corvane --board sim "$@"

@@ -33,6 +33,10 @@ int Run_App(int argc, char** argv) {
     std::cout << App_Usage();
     return kAppClean;
   }
+  if (opts.version) {
+    std::cout << "corvane " << CORVANE_VERSION_TEXT << '\n';
+    return kAppClean;
+  }
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
   std::error_code ec;
@@ -50,7 +54,7 @@ int Run_App(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st.BoardVariant, std::cerr, &error);
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error);
   if (!rig) {
     std::cerr << "corvane: " << error << '\n';
     return kAppUsage;
@@ -85,6 +89,10 @@ int Run_App(int argc, char** argv) {
     status = app.exec();
   }
   if (!rig->Save_State(&error)) {
+    std::cerr << "corvane: " << error << '\n';
+    if (status == kAppClean) status = kAppFailed;
+  }
+  if (!rig->Finish_Trace(&error)) {
     std::cerr << "corvane: " << error << '\n';
     if (status == kAppClean) status = kAppFailed;
   }

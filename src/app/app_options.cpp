@@ -30,6 +30,10 @@ bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
       o.help = true;
       continue;
     }
+    if (a == "--version") {
+      o.version = true;
+      continue;
+    }
     bool known = false;
     for (const Valued& v : valued) {
       if (a == v.name) {
@@ -81,6 +85,7 @@ std::string App_Usage() {
          "  --screenshot FILE.png\n"
          "                      after start-up (and the demo), save the window as a PNG, print\n"
          "                      what it shows and exit; message boxes go to stderr\n"
+         "  --version           prints the program's name and version\n"
          "  -h, --help          this text\n"
          "\n"
          "Exit status: 0 normally, 1 when the screenshot could not be saved, 2 on a usage error.\n";

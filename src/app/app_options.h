@@ -13,6 +13,7 @@ struct AppOptions {
   std::string demo_file;      // a HEX file to load, program and verify through the window
   std::string screenshot;     // a PNG to grab the window into, then exit
   bool help = false;
+  bool version = false;
 };
 
 // Parses argv without the program name. On a usage error returns false with a message.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "cli/expect.h"
+
 namespace corvane {
 
 namespace {
@@ -41,6 +43,12 @@ const std::vector<StepRule>& Step_Rules() {
   return rules;
 }
 
+bool Same_Ignoring_Case(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 std::string Join(const std::vector<std::string_view>& words) {
   std::string s;
   for (auto w : words) s += (s.empty() ? "" : "|") + std::string(w);
@@ -62,8 +70,24 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       *into = std::string(args[++i]);
       return true;
     };
+    auto expect = [&](std::string_view chip) {
+      const ChipName* c = Find_Chip(chip);
+      if (!c) {
+        *error = "--expect takes " + Chip_Keys() + ", not " + std::string(chip);
+        return false;
+      }
+      o.expect = std::string(c->key);
+      return true;
+    };
     if (a == "--help" || a == "-h") {
       o.help = true;
+    } else if (a == "--version") {
+      o.version = true;
+    } else if (a == "--expect") {
+      std::string chip;
+      if (!value(a, &chip) || !expect(chip)) return false;
+    } else if (a.rfind("--expect=", 0) == 0) {
+      if (!expect(a.substr(9))) return false;
     } else if (a == "--status") {
       o.status = true;
     } else if (a == "--board") {
@@ -93,10 +117,17 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
           return false;
         }
         step.arg = std::string(args[++i]);
-        if (!rule->choices.empty() && std::find(rule->choices.begin(), rule->choices.end(),
-                                                step.arg) == rule->choices.end()) {
-          *error = "step " + std::string(a) + " takes " + Join(rule->choices) + ", not " + step.arg;
-          return false;
+        if (!rule->choices.empty()) {
+          // A setting takes its value in any case ("osc hs", "wdt ON") and keeps the listed one.
+          auto choice =
+              std::find_if(rule->choices.begin(), rule->choices.end(),
+                           [&](std::string_view c) { return Same_Ignoring_Case(c, step.arg); });
+          if (choice == rule->choices.end()) {
+            *error =
+                "step " + std::string(a) + " takes " + Join(rule->choices) + ", not " + step.arg;
+            return false;
+          }
+          step.arg = std::string(*choice);
         }
         if (step.arg.empty()) {
           *error = "step " + std::string(a) + " needs a non-empty argument";
@@ -111,7 +142,7 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
 }
 
 std::string Cli_Usage() {
-  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [--status] STEP...
+  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [--status] [--expect CHIP] STEP...
 
 Programs PIC16F84, PIC16F84A, PIC16F873 and PIC16F877 chips through a programmer board on the
 parallel port, without a window. It starts up as the window does (delay calibration, port
@@ -130,43 +161,72 @@ Options:
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when
                                 the file exists and written back at exit
+                    fault=data-low|data-high|lost:N|stuck-word:ADDR   (may be repeated)
+                                rehearses a failure: the data line stuck low or high, the board
+                                gone after N port accesses, the word at ADDR (hexadecimal: a
+                                program address, 2000-2003 or 2007) that no write changes
                     run=inputs|outputs  what the chip's own program does with RB6/RB7 while
                                 it runs out of programming mode (default inputs; outputs
                                 drives both high)
   --trace FILE    writes every port access: "TIME_US R|W ADDRESS BYTE", e.g. "1500 W 378 2A";
                   a FILE ending in .vcd gets a value-change dump of Vdd, Vpp, clock, data out
-                  and data in instead
+                  and data in of the programmer in use instead. FILE may not be a file that a
+                  step loads or saves, nor the state file
+  --expect CHIP   refuses every board step unless the identification word names CHIP:
+                  16f84, 16f84a, 16f873, 16f874, 16f876 or 16f877. A word of 0x3FFF, what a
+                  PIC16F84 and an empty socket both read, matches 16f84 alone, with a warning
   --status        also prints every status-panel change to stderr as "[Key] text"
+  --version       prints the program's name and version
   --help          this text
 
 Commands (as the window's buttons):
-  load FILE       LOAD File with FILE chosen      load -    LOAD File, cancelled
-  program         PROGRAM Device                  verify    VERIFY
-  read            Read Device                     erase     ERASE Device
-  program-eeprom  PROGRAM EEPROM                  read-eeprom   READ EEPROM
-  erase-eeprom    ERASE EEPROM                    program-fuses PROGRAM Fuses
-  check-fuses     CHECK Device Fuses              device-id CHECK Device Id
-  find-port       Find_Port                       reset     RESET PIC (Tessel board)
+  load FILE       LOAD File with FILE chosen
+  load -          LOAD File, cancelled
+  program         PROGRAM Device
+  verify          VERIFY
+  read            Read Device
+  erase           ERASE Device
+  program-eeprom  PROGRAM EEPROM
+  read-eeprom     READ EEPROM
+  erase-eeprom    ERASE EEPROM
+  program-fuses   PROGRAM Fuses
+  check-fuses     CHECK Device Fuses
+  device-id       CHECK Device Id
+  find-port       Find_Port
+  reset           RESET PIC (Tessel board)
   save FILE       reads the whole chip (program memory, IDs, configuration word, EEPROM)
-                  into an INHX8M file
-Settings (the handler runs only when the state changes):
-  osc LP|XT|HS|RC   wdt on|off   pwrt on|off   bod on|off   vdd on|off|grey
-  auto on|off|grey  speed low|normal|fast
-                    fast: the datasheet timings with a margin (the window's "Fast programming")
+                  into an INHX8M file; "save -" writes it to stdout (the log then goes to
+                  stderr)
+
+Settings (values in any case; the handler runs only when the state changes):
+  osc LP|XT|HS|RC   the oscillator
+  wdt on|off        the watchdog timer
+  pwrt on|off       the power-up timer
+  bod on|off        brown-out detect
+  vdd on|off|grey   "Vdd Enable"
+  auto on|off|grey  "Automatic File Update"
+  speed low|normal|fast
+                    "Low Speed" (low), or "Fast programming" (fast: the datasheet timings with
+                    a margin), or neither
   device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
                     configuration word, until the next identification
 
-Output: the log on stdout; every message box on stderr as "corvane-cli: TEXT". On the simulated
-board, a step that broke a datasheet timing ends with "corvane-cli: simulated chip: N timing
-violations, first: TEXT" and fails.
+Output: the log on stdout. A step that writes nothing to the log (device-id, check-fuses, erase,
+a setting, ...) prints after it the status panels it changed, as "[Key] text", on stdout. Every
+message box goes to stderr as "corvane-cli: TEXT"; a failing step ends with a one-line summary
+"corvane-cli: STEP: what went wrong" on stderr. On the simulated board, a step that broke a
+datasheet timing fails after "corvane-cli: simulated chip: N timing violations, first: TEXT".
 
 Exit status:
   0  every step ran cleanly
   1  a step failed (a message box other than "erreur de fichier", verify differences or a
      configuration mismatch, programming cancelled, timing violations on the simulated
-     board); later steps are not run
-  2  usage error; nothing was done
-  3  a step was refused (its button is disabled, or no board was found); later steps are not run
+     board); later steps are not run. Also when the
+     trace or the state file could not be written ("corvane-cli: trace FILE: REASON")
+  2  usage error (also a state file that cannot be examined), or no step given; nothing was
+     done
+  3  a step was refused (its button is disabled, no board was found, or --expect names another
+     chip); later steps are not run
 )";
 }
 

@@ -16,8 +16,10 @@ struct Step {
 struct CliOptions {
   std::string board = "lpt";
   std::string trace;
+  std::string expect;  // --expect: the chip key ("16f877"), empty when any chip will do
   bool status = false;
   bool help = false;
+  bool version = false;
   std::vector<Step> steps;
 };
 

@@ -13,7 +13,12 @@ void CliView::End_Progress_Line() {
 void CliView::Message_Box(std::string_view text) {
   End_Progress_Line();
   err_ << "corvane-cli: " << text << '\n' << std::flush;
-  if (text != "erreur de fichier") ++failure_boxes_;
+  if (text != "erreur de fichier") failure_texts_.emplace_back(text);
+}
+
+void CliView::Begin_Step() {
+  step_logged_ = false;
+  step_panels_.clear();
 }
 
 std::string CliView::Open_File_Dialog(std::string_view, std::string_view) {
@@ -22,6 +27,7 @@ std::string CliView::Open_File_Dialog(std::string_view, std::string_view) {
 
 void CliView::Log_Appended(std::string_view message, bool) {
   End_Progress_Line();
+  step_logged_ = true;
   std::string text;
   text.reserve(message.size());
   for (std::size_t i = 0; i < message.size(); ++i) {
@@ -33,6 +39,7 @@ void CliView::Log_Appended(std::string_view message, bool) {
 
 void CliView::Status_Changed(std::string_view key, std::string_view text) {
   if (key == "Status") last_status_ = std::string(text);
+  step_panels_.emplace(key);
   if (!show_status_) return;
   End_Progress_Line();
   err_ << '[' << key << "] " << text << '\n';

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <ostream>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "ui/window_view.h"
 
@@ -18,7 +20,13 @@ class CliView final : public WindowView {
   // What the next open-file dialog returns ("" = cancelled).
   void Answer_Open_File(std::string path) { next_file_ = std::move(path); }
   // Message boxes that report a failure (every box but "erreur de fichier") shown so far.
-  int failure_boxes() const { return failure_boxes_; }
+  int failure_boxes() const { return static_cast<int>(failure_texts_.size()); }
+  const std::vector<std::string>& failure_texts() const { return failure_texts_; }
+
+  // What one step did: whether it wrote to the log and which status panels it set.
+  void Begin_Step();
+  bool step_logged() const { return step_logged_; }
+  const std::set<std::string, std::less<>>& step_panels() const { return step_panels_; }
 
   void Message_Box(std::string_view text) override;
   std::string Open_File_Dialog(std::string_view filter,
@@ -36,7 +44,9 @@ class CliView final : public WindowView {
   bool show_progress_;
   std::string next_file_;
   std::string last_status_;
-  int failure_boxes_ = 0;
+  std::vector<std::string> failure_texts_;
+  bool step_logged_ = false;
+  std::set<std::string, std::less<>> step_panels_;
   bool progress_shown_ = false;
 };
 

@@ -6,9 +6,12 @@
 
 #include "cli/args.h"
 #include "cli/cli_view.h"
+#include "cli/expect.h"
+#include "cli/step_report.h"
 #include "hardware/lines.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
+#include "rig/same_file.h"
 #include "ui/panneau.h"
 
 namespace corvane {
@@ -91,6 +94,26 @@ void Apply_Setting(Panneau& win, const Step& step) {
   }
 }
 
+// The trace file is created empty at start: it must not be a file the steps read or write.
+bool Check_Trace_Against_Files(const CliOptions& opts, std::string* error) {
+  if (opts.trace.empty()) return true;
+  for (const Step& step : opts.steps) {
+    if ((step.name == "load" || step.name == "save") && step.arg != "-" &&
+        Same_File(opts.trace, step.arg)) {
+      *error = "--trace " + opts.trace + ": the same file as " + step.text();
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Saves_To_Stdout(const CliOptions& opts) {
+  for (const Step& step : opts.steps) {
+    if (step.name == "save" && step.arg == "-") return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
@@ -106,29 +129,63 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     out << Cli_Usage();
     return kExitClean;
   }
+  if (opts.version) {
+    out << "corvane-cli " << CORVANE_VERSION_TEXT << '\n';
+    return kExitClean;
+  }
+  if (opts.steps.empty()) {
+    // Start-up alone would calibrate, probe the ports and power the chip for nothing.
+    err << "corvane-cli: no step given\n\n" << Cli_Usage();
+    return kExitUsage;
+  }
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+  if (!Check_Trace_Against_Files(opts, &error)) return usage_error(error);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st.BoardVariant, err, &error);
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, err, &error);
   if (!rig) {
     err << "corvane-cli: " << error << '\n';
     return kExitUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
-  CliView view(out, err, opts.status, err_is_terminal);
+  // "save -" puts the HEX file on stdout: the log goes to stderr then, so the two never mix.
+  const bool hex_on_stdout = Saves_To_Stdout(opts);
+  std::ostream& results = hex_on_stdout ? err : out;
+  CliView view(results, err, opts.status, err_is_terminal);
   Panneau win(st, lines, view);
   win.Set_Violation_Source(rig->violations());
   win.Form_Load();
 
+  const ChipName* expected = opts.expect.empty() ? nullptr : Find_Chip(opts.expect);
+  bool warned = false;
+  // After a step that wrote nothing to the log, the panels it changed are its only result.
+  auto report_panels = [&] {
+    if (view.step_logged()) return;
+    results << Panels_Report(view.step_panels(), [&](std::string_view key) {
+      return win.status(key);
+    }) << std::flush;
+  };
   int status = kExitClean;
   for (const Step& step : opts.steps) {
+    // A trace that lost a write is no record of the run: stop here (reported below).
+    if (!rig->Trace_Failure().empty()) break;
+    view.Begin_Step();
     const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);
+      report_panels();
       continue;
     }
-    const std::string why = Refusal(win, *command);
+    std::string why = Refusal(win, *command);
+    if (why.empty() && expected && command->needs_board) {
+      const ExpectCheck check = Check_Expected(*expected, st.DeviceId);
+      why = check.refusal;
+      if (!check.warning.empty() && !warned) {
+        err << "corvane-cli: warning: " << check.warning << '\n';
+        warned = true;
+      }
+    }
     if (!why.empty()) {
       err << "corvane-cli: " << step.name << ": refused: " << why << '\n';
       status = kExitRefused;
@@ -137,18 +194,26 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     const int boxes_before = view.failure_boxes();
     bool clean = true;
     if (step.name == "save") {
-      clean = win.Save_Device_To(step.arg);
+      clean = step.arg == "-" ? win.Save_Device_To(step.arg, &out) : win.Save_Device_To(step.arg);
     } else {
       if (step.name == "load") view.Answer_Open_File(step.arg == "-" ? "" : step.arg);
       clean = win.Click(command->control);
     }
+    report_panels();
     if (!clean || view.failure_boxes() != boxes_before) {
+      const std::vector<std::string> boxes(view.failure_texts().begin() + boxes_before,
+                                           view.failure_texts().end());
+      err << "corvane-cli: " << Failure_Summary(step.name, st, boxes) << '\n';
       status = kExitFailed;
       break;
     }
   }
   out << std::flush;
   if (!rig->Save_State(&error)) {
+    err << "corvane-cli: " << error << '\n';
+    if (status == kExitClean) status = kExitFailed;
+  }
+  if (!rig->Finish_Trace(&error)) {
     err << "corvane-cli: " << error << '\n';
     if (status == kExitClean) status = kExitFailed;
   }

@@ -90,6 +90,17 @@ constexpr std::array<PauseRow, static_cast<int>(Pause::kCount)> kPauses = {{
     {P::kSaveEepromRead, "save, data EEPROM, after each read", 1, T::kNone},
     {P::kSaveEepromIncrement, "save, data EEPROM, after each increment", 1, T::kNone},
     {P::kSaveEepromEnd, "save, data EEPROM, at the end", 1, T::kNone},
+    {P::kUserIdsWriteBefore, "user ID write, before Vpp_On", 100, T::kNone},
+    {P::kUserIdsWriteEntered, "user ID write, after Vpp_On", 200, T::kNone},
+    {P::kUserIdsWriteLoad, "user ID write, after the Load Configuration word", 1, T::kNone},
+    {P::kUserIdsWriteIncrement, "user ID write, after each address increment", 100, T::kNone},
+    {P::kUserIdsWriteEnd, "user ID write, at the end", 5, T::kNone},
+    {P::kUserIdsReadBefore, "user ID read, before Vpp_On", 5, T::kNone},
+    {P::kUserIdsReadEntered, "user ID read, after Vpp_On", 10, T::kNone},
+    {P::kUserIdsReadLoad, "user ID read, after the Load Configuration word", 1, T::kNone},
+    {P::kUserIdsRead, "user ID read, after each read", 1, T::kNone},
+    {P::kUserIdsReadIncrement, "user ID read, after each address increment", 1, T::kNone},
+    {P::kUserIdsReadEnd, "user ID read, at the end", 5, T::kNone},
 }};
 
 constexpr bool In_Order() {

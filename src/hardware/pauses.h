@@ -109,6 +109,18 @@ enum class Pause : int {
   kSaveEepromRead,
   kSaveEepromIncrement,
   kSaveEepromEnd,
+  // User IDs: written after the program words, read back by the verify.
+  kUserIdsWriteBefore,
+  kUserIdsWriteEntered,
+  kUserIdsWriteLoad,
+  kUserIdsWriteIncrement,
+  kUserIdsWriteEnd,
+  kUserIdsReadBefore,
+  kUserIdsReadEntered,
+  kUserIdsReadLoad,
+  kUserIdsRead,
+  kUserIdsReadIncrement,
+  kUserIdsReadEnd,
   kCount
 };
 

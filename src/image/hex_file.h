@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -28,16 +29,22 @@ inline constexpr int kMaxEepromBytes = 256;
 // more words or bytes than the largest chip, or a word wider than 14 bits.
 bool Format_Chip_Hex(const ChipContents& c, std::string* text, std::string* error);
 
-// Writes Format_Chip_Hex's text to a temporary file beside `path` and renames it over `path`, so
-// a failure never leaves a half-written file. False with a reason on failure.
+// Writes Format_Chip_Hex's text over the file at `path` through a temporary file beside it (see
+// platform/file_replace.h), so that a failure never leaves a half-written or missing file. False
+// with the reason on failure: the system's ("No space left on device"), "not a regular file", or
+// why the contents do not fit a file. The reason never names a file: the caller names the path.
 bool Write_Chip_Hex(const std::string& path, const ChipContents& c, std::string* error);
 
-// Reads an Intel HEX file (INHX8M or INHX32; extended segment and linear addresses honoured)
-// into contents of the given sizes. Locations the file does not name stay erased: 0x3FFF words,
+// Reads an Intel HEX text (INHX8M or INHX32; extended segment and linear addresses honoured)
+// into contents of the given sizes. Locations the text does not name stay erased: 0x3FFF words,
 // 0xFF bytes; the device ID and reserved locations are skipped. False with a reason ("... at line
-// N" when a line is at fault) for any malformed line, wrong checksum, unknown record type, address
-// outside the given sizes, word wider than 14 bits, EEPROM byte wider than 8 bits or missing end
-// record; `out` is then untouched.
+// N" when a line is at fault) for any malformed or overlong line, wrong checksum, unknown record
+// type, address outside the given sizes, word wider than 14 bits, EEPROM byte wider than 8 bits
+// or missing end record; `out` is then untouched.
+bool Read_Chip_Hex(std::istream& in, int program_words, int eeprom_bytes, ChipContents* out,
+                   std::string* error);
+// The same from the file at `path`; a file that cannot be opened or read gives the system's
+// reason ("No such file or directory"), without the file's name.
 bool Read_Chip_Hex(const std::string& path, int program_words, int eeprom_bytes, ChipContents* out,
                    std::string* error);
 

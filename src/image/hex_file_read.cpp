@@ -1,5 +1,7 @@
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,7 @@
 namespace corvane {
 namespace {
 
+constexpr std::string_view kReadError = "read error";
 constexpr std::uint64_t kUserIdArea = 0x2000;
 constexpr std::uint64_t kDeviceIdAddress = 0x2006;
 constexpr std::uint64_t kConfigWordAddress = 0x2007;
@@ -63,7 +66,7 @@ class ChipHexReader {
       if (!reason.empty()) return At(reason, reader);
       if (end) return {};
     }
-    if (reader.Failed()) return "read error";
+    if (reader.Failed()) return std::string(kReadError);
     return "no end-of-file record";
   }
 
@@ -148,7 +151,7 @@ class ChipHexReader {
 
 }  // namespace
 
-bool Read_Chip_Hex(const std::string& path, int program_words, int eeprom_bytes, ChipContents* out,
+bool Read_Chip_Hex(std::istream& in, int program_words, int eeprom_bytes, ChipContents* out,
                    std::string* error) {
   auto fail = [error](const std::string& reason) {
     if (error != nullptr) *error = reason;
@@ -158,20 +161,33 @@ bool Read_Chip_Hex(const std::string& path, int program_words, int eeprom_bytes,
       eeprom_bytes > kMaxEepromBytes) {
     return fail("memory sizes out of range");
   }
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return fail(path + " is a directory");
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return fail("cannot open " + path);
-
   try {
     ChipHexReader reader(program_words, eeprom_bytes);
+    errno = 0;
     const std::string reason = reader.Read(in);
-    if (!reason.empty()) return fail(reason);
+    if (!reason.empty())
+      return fail(reason == kReadError && errno != 0 ? std::strerror(errno) : reason);
     *out = reader.Contents();
     return true;
-  } catch (const std::exception&) {
-    return fail("cannot read " + path);
+  } catch (const std::exception& e) {
+    return fail(e.what());
   }
+}
+
+bool Read_Chip_Hex(const std::string& path, int program_words, int eeprom_bytes, ChipContents* out,
+                   std::string* error) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    if (error != nullptr) *error = std::strerror(EISDIR);
+    return false;
+  }
+  errno = 0;
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) {
+    if (error != nullptr) *error = errno != 0 ? std::strerror(errno) : "cannot open the file";
+    return false;
+  }
+  return Read_Chip_Hex(in, program_words, eeprom_bytes, out, error);
 }
 
 }  // namespace corvane

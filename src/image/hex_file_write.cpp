@@ -1,11 +1,7 @@
 #include <cstddef>
-#include <exception>
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <system_error>
 
 #include "image/hex_file.h"
+#include "platform/file_replace.h"
 
 namespace corvane {
 namespace {
@@ -88,35 +84,7 @@ bool Format_Chip_Hex(const ChipContents& c, std::string* text, std::string* erro
 bool Write_Chip_Hex(const std::string& path, const ChipContents& c, std::string* error) {
   std::string text;
   if (!Format_Chip_Hex(c, &text, error)) return false;
-
-  // A name of its own beside the target, so that the rename stays on one file system and two
-  // writers never share a temporary file.
-  std::string temp;
-  try {
-    std::random_device random;
-    temp = path + ".tmp" + std::to_string(random() % 1000000);
-  } catch (const std::exception&) {
-    temp = path + ".tmp";
-  }
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return Fail(error, "cannot create " + temp);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (out.fail()) {
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return Fail(error, "cannot write " + temp);
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    return Fail(error, "cannot replace " + path + ": " + ec.message());
-  }
-  return true;
+  return platform::Replace_File_Contents(path, text, error);
 }
 
 }  // namespace corvane

@@ -1,5 +1,8 @@
 #include "image/hex_loader.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -34,7 +37,13 @@ std::string_view Place_Data_Record(const LoaderRecord& rec, LoadedImage& image) 
   if (first < kConfigArea) {
     if (first + words - 1 > kProgramLast) return kAddressOutOfRange;
     for (int k = 0; k < words; ++k) image.ProgramImage[first + k] = rec.Word(k);
-    image.LastProgramAddress = first + words - 1;
+    // Records may come in any order and overlap: the program ends at the highest word written.
+    if (words > 0) image.LastProgramAddress = std::max(image.LastProgramAddress, first + words - 1);
+  } else if (first < kConfigArea + kUserIdCount) {
+    // User IDs: the words of the record that fall on 0x2000-0x2003; the rest is not loaded.
+    for (int k = 0; k < words && first + k < kConfigArea + kUserIdCount; ++k) {
+      image.UserIdImage[first + k - kConfigArea] = rec.Word(k);
+    }
   } else if (first == kConfigWordAddress) {
     // Only the low byte is taken; the normalisation sets the upper bits. A record without data
     // has no byte to give.
@@ -45,7 +54,7 @@ std::string_view Place_Data_Record(const LoaderRecord& rec, LoadedImage& image) 
     for (int k = 0; k < words; ++k) image.EepromImage[index + k] = rec.Word(k);
     image.EepromCount = index + words;
   }
-  // Anything else in the configuration area (user IDs, device ID) is not loaded.
+  // Anything else in the configuration area (reserved words, device ID) is not loaded.
   return {};
 }
 
@@ -54,6 +63,11 @@ int Extended_Value(const LoaderRecord& rec) {
   int value = 0;
   for (int k = 0; k < rec.count && k < 2; ++k) value = value * 256 + rec.Byte(k);
   return value;
+}
+
+// The system's words for an error number, as the user sees them after the file's name.
+std::string System_Reason(int error) {
+  return error != 0 ? std::strerror(error) : "read error";
 }
 
 std::string First_Words_Entry(const std::string& file_name, const WorkingState& st) {
@@ -70,10 +84,12 @@ std::string Counts_Entry(const WorkingState& st) {
 
 }  // namespace
 
-std::string Load_Failure_Text(const LoadFailure& failure) {
+std::string Load_Failure_Text(const LoadFailure& failure, std::string_view file_name) {
   std::string text(kReadError);
   if (failure.line > 0) {
     text += " : " + failure.reason + " at line " + std::to_string(failure.line);
+  } else if (!failure.reason.empty()) {
+    text += " : " + std::string(file_name) + ": " + failure.reason;
   }
   return text;
 }
@@ -91,6 +107,7 @@ LoadFailure Load_Hex_Records(std::istream& in, LoadedImage& image, Panel& panel)
   };
 
   while (reader.Next(line)) {
+    if (reader.Overlong()) return fail(kLineTooLong);
     // A byte-order mark some editors put in front of a text file is not part of the first line.
     if (reader.Line_Number() == 1 && line.rfind(kUtf8ByteOrderMark, 0) == 0) {
       line.erase(0, kUtf8ByteOrderMark.size());
@@ -114,7 +131,7 @@ LoadFailure Load_Hex_Records(std::istream& in, LoadedImage& image, Panel& panel)
       return fail(reason);
     }
   }
-  if (reader.Failed()) return LoadFailure{true, 0, {}};
+  if (reader.Failed()) return LoadFailure{true, 0, System_Reason(errno)};
   return {};
 }
 
@@ -127,18 +144,23 @@ bool Read_File(WorkingState& st, Panel& panel) {
     // A directory opens as an empty stream on some systems; it is no file to load.
     std::ifstream in;
     std::error_code ec;
-    if (!std::filesystem::is_directory(file_name, ec)) in.open(file_name, std::ios::binary);
+    errno = 0;
+    if (std::filesystem::is_directory(file_name, ec)) {
+      errno = EISDIR;
+    } else {
+      in.open(file_name, std::ios::binary);
+    }
     if (!in.is_open()) {
-      failure.failed = true;
+      failure = LoadFailure{true, 0, System_Reason(errno)};
     } else {
       failure = Load_Hex_Records(in, *image, panel);
     }
     if (!failure.failed) Commit_Image(*image, st);
-  } catch (const std::exception&) {
-    failure = LoadFailure{true, 0, {}};
+  } catch (const std::exception& e) {
+    failure = LoadFailure{true, 0, e.what()};
   }
   if (failure.failed) {
-    panel.Message_Box(Load_Failure_Text(failure));
+    panel.Message_Box(Load_Failure_Text(failure, file_name));
     return false;
   }
 

@@ -4,6 +4,7 @@
 
 #include <istream>
 #include <string>
+#include <string_view>
 
 #include "image/memory_image.h"
 #include "state/panel.h"
@@ -15,7 +16,7 @@ namespace corvane {
 inline constexpr int kMaxNonRecordLines = 10;
 
 // Why a load stopped. `line` is 0 when the failure belongs to no line (the file could not be
-// opened or read).
+// opened or read); the reason is then the system's ("No such file or directory").
 struct LoadFailure {
   bool failed = false;
   int line = 0;
@@ -23,8 +24,9 @@ struct LoadFailure {
 };
 
 // The message box text for a failure: "Error while reading file", followed by " : " + reason +
-// " at line N" when the failure has a line.
-std::string Load_Failure_Text(const LoadFailure& failure);
+// " at line N" when the failure has a line, or by " : " + file name + ": " + reason when it has
+// none.
+std::string Load_Failure_Text(const LoadFailure& failure, std::string_view file_name);
 
 // Reads the records of a HEX text into `image`, which the caller has prepared. Shows "erreur de
 // fichier" through the panel for every line that is not a record. On failure `image` holds a

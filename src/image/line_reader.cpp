@@ -4,7 +4,8 @@ namespace corvane {
 
 bool LineReader::Next(std::string& line) {
   line.clear();
-  overlong_ = false;
+  // Nothing after an overlong line is read: the rest of it may never end (a device of zeros).
+  if (overlong_) return false;
   char c = 0;
   if (!in_.get(c)) return false;
   ++line_number_;
@@ -14,11 +15,11 @@ bool LineReader::Next(std::string& line) {
       if (in_.peek() == '\n') in_.get(c);
       return !in_.bad();
     }
-    if (line.size() < kKeptLineLength) {
-      line.push_back(c);
-    } else {
+    if (line.size() == kKeptLineLength) {
       overlong_ = true;
+      return true;
     }
+    line.push_back(c);
     if (!in_.get(c)) return !in_.bad();
   }
 }

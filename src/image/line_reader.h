@@ -9,19 +9,22 @@
 
 namespace corvane {
 
-// No HEX record is longer than 521 characters; keeping a little more of a line is enough to
-// judge it, and keeps a file without line ends from filling memory.
+// No HEX record is longer than 521 characters: a longer line is no record, and reading stops at
+// its 1025th character, so a file without line ends (or a device that never ends) can neither
+// fill memory nor keep the reader busy.
 inline constexpr std::size_t kKeptLineLength = 1024;
 
 class LineReader {
  public:
   explicit LineReader(std::istream& in) : in_(in) {}
 
-  // Reads the next line into `line`, without its ending and cut to kKeptLineLength characters.
-  // False when the file has no more lines or could not be read (see Failed).
+  // Reads the next line into `line`, without its ending. A line longer than kKeptLineLength
+  // characters is returned cut to that length, with Overlong set, and ends the reading: the
+  // next call returns false. False when the file has no more lines or could not be read (see
+  // Failed).
   bool Next(std::string& line);
 
-  // The last line read was longer than what was kept.
+  // The last line read was longer than kKeptLineLength characters.
   bool Overlong() const { return overlong_; }
   // Number of the last line read, from 1.
   int Line_Number() const { return line_number_; }

@@ -11,6 +11,8 @@ namespace corvane {
 inline constexpr std::string_view kChecksumError = "checksum error";
 inline constexpr std::string_view kRecordTooShort = "record too short";
 inline constexpr std::string_view kAddressOutOfRange = "address out of range";
+inline constexpr std::string_view kNotAHexDigit = "not a hexadecimal digit";
+inline constexpr std::string_view kLineTooLong = "line too long";
 
 inline constexpr int kDataRecord = 0;
 inline constexpr int kSegmentAddressRecord = 2;
@@ -28,9 +30,10 @@ struct LoaderRecord {
   int Word(int k) const { return Byte(2 * k) + 256 * Byte(2 * k + 1); }
 };
 
-// Decodes a line that begins with ':'. Returns an empty text when the record is whole and its
-// checksum (two's complement of the sum of all its bytes) is right, or the reason it is not.
-// Characters after the checksum are not looked at.
+// Decodes a line that begins with ':'. Returns an empty text when the record is whole, every
+// character of its counted part (byte count to checksum) is a hexadecimal digit and its checksum
+// (two's complement of the sum of all its bytes) is right, or the reason it is not. Characters
+// after the checksum are not looked at.
 std::string_view Decode_Record(std::string_view line, LoaderRecord& out);
 
 }  // namespace corvane

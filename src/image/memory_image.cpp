@@ -10,6 +10,7 @@ void Start_Clean_Image(LoadedImage& image, std::int32_t config_word) {
   image.ProgramImage.fill(kBlankWord);
   image.EepromImage.fill(0);
   image.ConfigWord = config_word;
+  image.UserIdImage.fill(kNoUserId);
   image.LastProgramAddress = -1;
   image.EepromCount = 0;
 }
@@ -18,6 +19,7 @@ void Commit_Image(const LoadedImage& image, WorkingState& st) {
   st.ProgramImage = image.ProgramImage;
   st.EepromImage = image.EepromImage;
   st.ConfigWord = image.ConfigWord;
+  st.UserIdImage = image.UserIdImage;
   st.LastProgramAddress = image.LastProgramAddress;
   st.EepromCount = image.EepromCount;
 }

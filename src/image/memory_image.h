@@ -22,13 +22,14 @@ struct LoadedImage {
   std::array<std::int32_t, kProgramLast + 1> ProgramImage{};
   std::array<std::int32_t, kEepromLast + 1> EepromImage{};
   std::int32_t ConfigWord = 0;
+  std::array<std::int32_t, kUserIdCount> UserIdImage{};
   std::int32_t LastProgramAddress = 0;
   std::int32_t EepromCount = 0;
 };
 
 // The clean image every load starts from: all program words blank (0x3FFF), EEPROM bytes 0, no
-// EEPROM count, LastProgramAddress -1 (no program lines). The configuration word is carried over,
-// since a file without a configuration record keeps the previous one.
+// user IDs, no EEPROM count, LastProgramAddress -1 (no program lines). The configuration word is
+// carried over, since a file without a configuration record keeps the previous one.
 void Start_Clean_Image(LoadedImage& image, std::int32_t config_word);
 
 // Copies a completed load into the working state.

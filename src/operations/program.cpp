@@ -6,17 +6,20 @@
 #include "operations/config_word.h"
 #include "operations/eeprom.h"
 #include "operations/fit.h"
+#include "operations/user_ids.h"
 #include "protocol/block.h"
 #include "protocol/hex_text.h"
 
 namespace corvane {
 
-bool Program_Device(Context& ctx) {
+bool Program_Device(Context& ctx, bool* reload_failed) {
   WorkingState& st = ctx.st;
   Panel& panel = ctx.panel;
+  if (reload_failed != nullptr) *reload_failed = false;
   if (panel.Check_auto() == kChecked) {
     panel.Append_Text("updating program \r\n\r\n");
     if (!Read_File(st, panel)) {
+      if (reload_failed != nullptr) *reload_failed = true;
       // Programming on would burn an image that is not the file's.
       panel.Append_Text("Programming cancelled : the file could not be read\r\n");
       return false;
@@ -39,6 +42,8 @@ bool Program_Device(Context& ctx) {
                       " Bytes written in EEPROM DATA\r\n");
     ctx.lines.Wait(Pause::kProgramAfterEeprom);
   }
+  // The user IDs go with the configuration word: not onto a chip whose program already failed.
+  if (st.WriteError == 0 && Has_User_Ids(st)) Program_User_Ids(ctx);
   const bool clean = st.WriteError == 0;
   if (clean) Program_Fuses(ctx);
   panel.Sablier_Off();

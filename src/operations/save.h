@@ -1,6 +1,7 @@
 // Reading the whole chip into a HEX file (the console program's "save").
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "protocol/context.h"
@@ -9,8 +10,11 @@
 namespace corvane {
 
 // Reads program memory, user IDs, configuration word and data EEPROM and writes them as an INHX8M
-// file (through a temporary file, so a failure leaves no half-written file). Returns false and
-// shows a message box when the file cannot be written.
-bool Save_Device(Context& ctx, const std::string& path);
+// file at `path` (see Write_Chip_Hex: a failure leaves no half-written file), or to `stream`
+// when one is given (`path` then only names it in messages). The configuration area is read
+// before and after the memory: when the two reads differ, or everything reads 0, the board did
+// not answer and nothing is written. Returns false and shows a message box when the save is
+// cancelled or the file cannot be written.
+bool Save_Device(Context& ctx, const std::string& path, std::ostream* stream = nullptr);
 
 }  // namespace corvane

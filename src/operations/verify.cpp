@@ -4,6 +4,7 @@
 #include <string>
 
 #include "operations/config_word.h"
+#include "operations/user_ids.h"
 #include "protocol/block.h"
 #include "protocol/hex_text.h"
 
@@ -28,15 +29,31 @@ bool Verify(Context& ctx) {
   bool matches = true;
   const int last = std::min(st.LastProgramAddress, kProgramLast);
   bool too_many = false;
-  for (int a = 0; a <= last; ++a) {
-    if (st.ReadBuffer[a] == st.ProgramImage[a]) continue;
-    panel.Append_Text("Error at Address : " + Hex(a) + " Read : " + Hex(st.ReadBuffer[a]) +
-                      " instead of : " + Hex(st.ProgramImage[a]) + "\r\n");
+  // Lists a differing word; false once the errors are too many to go on.
+  auto differs = [&](int address, std::int32_t read, std::int32_t wanted) {
+    panel.Append_Text("Error at Address : " + Hex(address) + " Read : " + Hex(read) +
+                      " instead of : " + Hex(wanted) + "\r\n");
     ++errors;
     if (errors > kErrorLimit) {
       panel.Append_Text("to much errors !\r\n");
       too_many = true;
+    }
+    return !too_many;
+  };
+  for (int a = 0; a <= last; ++a) {
+    if (st.ReadBuffer[a] != st.ProgramImage[a] &&
+        !differs(a, st.ReadBuffer[a], st.ProgramImage[a])) {
       break;
+    }
+  }
+  // The user IDs the file gives are compared as program words are; the others are not looked at.
+  if (!too_many && Has_User_Ids(st)) {
+    const auto ids = Read_User_Ids(ctx);
+    for (int i = 0; i < kUserIdCount; ++i) {
+      const std::int32_t wanted = st.UserIdImage[i];
+      if (wanted != kNoUserId && ids[i] != wanted && !differs(kUserIdAddress + i, ids[i], wanted)) {
+        break;
+      }
     }
   }
   if (!too_many) {

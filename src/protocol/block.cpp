@@ -30,6 +30,31 @@ void Read_Block(Context& ctx, int n) {
   l.Wait(Pause::kReadBlockEnd);
 }
 
+bool Write_Word(Context& ctx, int address, std::int32_t wanted, std::int32_t& read_back) {
+  Lines& l = ctx.lines;
+  Send_Command(l, kReadDataProgram);
+  Read_Data(l, read_back);
+  l.Wait(Pause::kWriteBlockRead);
+  if (read_back == wanted) return true;
+  Send_Command(l, kLoadDataProgram);
+  l.Wait(Pause::kWriteBlockLoad);
+  Send_Data(l, wanted);
+  l.Wait(Pause::kWriteBlockData);
+  Send_Command(l, kBeginProgramming);
+  l.Wait(Pause::kWriteBlockCycle);
+  Send_Command(l, kReadDataProgram);
+  Read_Data(l, read_back);
+  if (read_back == wanted) return true;
+  // Leave programming mode first: with Vpp still applied the chip's address counter would stay
+  // where it stopped for whatever comes next.
+  l.Vpp_Off();
+  l.Vdd_On();
+  ctx.panel.Message_Box("Error at @ : " + Hex(address) + " Read :" + Hex(read_back) +
+                        " instead of :" + Hex(wanted));
+  ctx.st.WriteError = 1;
+  return false;
+}
+
 void Write_Block(Context& ctx, int n) {
   WorkingState& st = ctx.st;
   st.WriteError = 0;
@@ -45,29 +70,7 @@ void Write_Block(Context& ctx, int n) {
   l.Vpp_On();
   l.Wait(Pause::kWriteBlockEntered);
   for (int a = 0; a < n; ++a) {
-    Send_Command(l, kReadDataProgram);
-    Read_Data(l, st.ReadBuffer[a]);
-    l.Wait(Pause::kWriteBlockRead);
-    if (st.ReadBuffer[a] != st.ProgramImage[a]) {
-      Send_Command(l, kLoadDataProgram);
-      l.Wait(Pause::kWriteBlockLoad);
-      Send_Data(l, st.ProgramImage[a]);
-      l.Wait(Pause::kWriteBlockData);
-      Send_Command(l, kBeginProgramming);
-      l.Wait(Pause::kWriteBlockCycle);
-      Send_Command(l, kReadDataProgram);
-      Read_Data(l, st.ReadBuffer[a]);
-      if (st.ReadBuffer[a] != st.ProgramImage[a]) {
-        // Leave programming mode first: with Vpp still applied the chip's address counter
-        // would stay where it stopped for whatever comes next.
-        l.Vpp_Off();
-        l.Vdd_On();
-        ctx.panel.Message_Box("Error at @ : " + Hex(a) + " Read :" + Hex(st.ReadBuffer[a]) +
-                              " instead of :" + Hex(st.ProgramImage[a]));
-        st.WriteError = 1;
-        return;
-      }
-    }
+    if (!Write_Word(ctx, a, st.ProgramImage[a], st.ReadBuffer[a])) return;
     Send_Command(l, kIncrementAddress);
     l.Wait(Pause::kWriteBlockIncrement);
     ctx.panel.Progress(a + 1, n);

@@ -1,8 +1,48 @@
 #include "rig/board_spec.h"
 
+#include <optional>
+
 namespace corvane {
 
 namespace {
+
+// A whole number in the given base, nothing else; nullopt when the text is not one or too large.
+std::optional<long> Number(std::string_view text, int base) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  long value = 0;
+  for (char c : text) {
+    int d = -1;
+    if (c >= '0' && c <= '9') d = c - '0';
+    if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    if (d < 0) return std::nullopt;
+    value = value * base + d;
+  }
+  return value;
+}
+
+// One fault: data-low, data-high, lost:N (decimal), stuck-word:ADDR (hexadecimal, 0x optional).
+bool Parse_Fault(std::string_view value, SimFaults* faults) {
+  if (value == "data-low" || value == "data-high") {
+    faults->stuck_data = value == "data-high" ? 1 : 0;
+    return true;
+  }
+  if (value.rfind("lost:", 0) == 0) {
+    const auto n = Number(value.substr(5), 10);
+    if (!n) return false;
+    faults->lost_after = *n;
+    return true;
+  }
+  if (value.rfind("stuck-word:", 0) == 0) {
+    std::string_view address = value.substr(11);
+    if (address.rfind("0x", 0) == 0 || address.rfind("0X", 0) == 0) address.remove_prefix(2);
+    const auto a = Number(address, 16);
+    if (!a) return false;
+    faults->stuck_words.push_back(static_cast<int>(*a));
+    return true;
+  }
+  return false;
+}
 
 bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error) {
   SimSpec s;
@@ -71,9 +111,13 @@ bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error) {
     } else if (key == "state") {
       if (value.empty()) return bad("a file name");
       s.state_file = std::string(value);
+    } else if (key == "fault") {
+      if (!Parse_Fault(value, &s.faults)) {
+        return bad("data-low|data-high|lost:N|stuck-word:ADDR");
+      }
     } else {
-      *error =
-          "unknown board option '" + std::string(key) + "' (board, chip, port, time, state, run)";
+      *error = "unknown board option '" + std::string(key) +
+               "' (board, chip, port, time, state, fault, run)";
       return false;
     }
   }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hardware/parport_map.h"
 #include "sim/chip.h"
@@ -12,12 +13,20 @@
 
 namespace corvane {
 
+// Failures the simulated board can rehearse, from the start of the run.
+struct SimFaults {
+  std::optional<int> stuck_data;  // fault=data-low (0) or data-high (1): the data line stuck
+  long lost_after = -1;           // fault=lost:N: the board goes away after N port accesses
+  std::vector<int> stuck_words;   // fault=stuck-word:ADDR (hex): a cell no write changes
+};
+
 struct SimSpec {
   BoardKind board = kBrannock;
   std::optional<sim::ChipKind> chip = sim::ChipKind::Pic16F84A;  // nullopt: empty socket
   std::uint16_t port = kLpt1;
   bool virtual_time = true;
   std::string state_file;  // empty: none
+  SimFaults faults;
   // The chip's own program makes RB6 and RB7 outputs and drives them while it runs.
   bool program_drives_lines = false;
 };

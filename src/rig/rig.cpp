@@ -1,16 +1,67 @@
 #include "rig/rig.h"
 
 #include <filesystem>
+#include <system_error>
 
 #include "image/hex_file.h"
+#include "protocol/hex_text.h"
+#include "rig/same_file.h"
 
 namespace corvane {
 
+namespace {
+
+// A state file that exists must be a regular file; a missing one is an erased chip. One whose
+// existence cannot even be told (a folder that may not be searched) is no erased chip either.
+bool Examine_State_File(const std::string& path, std::string* error) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec && ec != std::errc::no_such_file_or_directory) {
+    *error = "state file " + path + ": " + ec.message();
+    return false;
+  }
+  if (!ec && !std::filesystem::is_regular_file(status)) {
+    *error = "state file " + path + ": not a regular file";
+    return false;
+  }
+  return true;
+}
+
+// The trace file is created empty at start: it must not be the file the chip is kept in.
+bool Check_Trace_Path(const BoardSpec& spec, const std::string& trace_path, std::string* error) {
+  const std::string& state = spec.sim.state_file;
+  if (spec.simulated && !state.empty() && !trace_path.empty() && Same_File(trace_path, state)) {
+    *error = "--trace " + trace_path + ": the same file as the state file " + state;
+    return false;
+  }
+  return true;
+}
+
+TracedBoard Traced_Board(const BoardSpec& spec, const WorkingState& st) {
+  if (spec.simulated) {
+    // The simulated board is known from the start: its own port and design.
+    const std::uint16_t port = spec.sim.port;
+    const BoardKind kind = spec.sim.board;
+    return {[port] { return port; }, [kind] { return kind; }};
+  }
+  // The machine's ports: the port and board as the discovery finds them.
+  return {[&st] { return static_cast<std::uint16_t>(st.PortBase); },
+          [&st] { return static_cast<BoardKind>(st.BoardVariant); }};
+}
+
+}  // namespace
+
 std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_path,
-                               const std::int16_t& board_variant, std::ostream& diagnostics,
+                               const WorkingState& st, std::ostream& diagnostics,
                                std::string* error) {
   std::unique_ptr<Rig> rig(new Rig());
   rig->spec_ = spec;
+  rig->trace_path_ = trace_path;
+  if (spec.simulated && !spec.sim.state_file.empty() &&
+      !Examine_State_File(spec.sim.state_file, error)) {
+    return nullptr;
+  }
+  if (!Check_Trace_Path(spec, trace_path, error)) return nullptr;
   if (spec.simulated && spec.sim.virtual_time) {
     rig->clock_ = std::make_unique<VirtualClock>();
   } else {
@@ -25,6 +76,7 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
       if (!rig->Load_State(error)) return nullptr;
     }
     rig->violations_ = std::make_unique<sim::BoardViolations>(*rig->board_);
+    if (!rig->Set_Faults(error)) return nullptr;
     rig->backend_ = rig->board_.get();
   } else {
     rig->devices_ = std::make_unique<LinuxParportDevices>();
@@ -32,26 +84,47 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
     rig->backend_ = rig->parport_.get();
   }
   if (!trace_path.empty()) {
-    rig->trace_file_ = Open_Trace_File(trace_path, board_variant, error);
+    rig->trace_file_ = TraceFile::Open(trace_path, Traced_Board(spec, st), error);
     if (!rig->trace_file_) return nullptr;
-    rig->tracing_ =
-        std::make_unique<TracingPort>(*rig->backend_, *rig->clock_, *rig->trace_file_->sink);
+    rig->tracing_ = std::make_unique<TracingPort>(*rig->backend_, *rig->clock_, *rig->trace_file_);
   }
   return rig;
 }
 
 Rig::~Rig() {
-  if (trace_file_) trace_file_->stream.flush();
+  std::string ignored;
+  if (trace_file_) trace_file_->Finish(&ignored);
+}
+
+bool Rig::Set_Faults(std::string* error) {
+  const SimFaults& f = spec_.sim.faults;
+  if (f.stuck_data) board_->set_stuck_data(*f.stuck_data);
+  if (f.lost_after >= 0) board_->disconnect_after(f.lost_after);
+  for (int a : f.stuck_words) {
+    if (!chip_) {
+      *error = "board option fault=stuck-word needs a chip in the socket";
+      return false;
+    }
+    const bool program = a < chip_->program_size();
+    const bool configuration = (a >= 0x2000 && a <= 0x2003) || a == 0x2007;
+    if (!program && !configuration) {
+      *error = "board option fault=stuck-word:" + Hex(a) + ": the chip has no such word (0-" +
+               Hex(chip_->program_size() - 1) + ", 2000-2003, 2007)";
+      return false;
+    }
+    chip_->set_unprogrammable_word(a);
+  }
+  return true;
 }
 
 bool Rig::Load_State(std::string* error) {
   const std::string& path = spec_.sim.state_file;
   if (path.empty() || !chip_) return true;
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;  // a new, erased chip
+  if (!std::filesystem::exists(path, ec)) return true;  // a new, erased chip (examined before)
   ChipContents c;
   if (!Read_Chip_Hex(path, chip_->program_size(), chip_->eeprom_size(), &c, error)) {
-    *error = "chip state " + path + ": " + *error;
+    *error = "state file " + path + ": " + *error;
     return false;
   }
   for (int a = 0; a < chip_->program_size(); ++a) chip_->set_program(a, c.program[a]);
@@ -72,10 +145,23 @@ bool Rig::Save_State(std::string* error) {
   for (int i = 0; i < 4; ++i) c.user_ids[i] = chip_->user_id(i);
   c.config = chip_->config();
   if (!Write_Chip_Hex(path, c, error)) {
-    *error = "chip state " + path + ": " + *error;
+    *error = "state file " + path + ": " + *error;
     return false;
   }
   return true;
+}
+
+std::string Rig::Trace_Failure() const {
+  if (!trace_file_ || trace_file_->failure().empty()) return "";
+  return "trace " + trace_path_ + ": " + trace_file_->failure();
+}
+
+bool Rig::Finish_Trace(std::string* error) {
+  if (!trace_file_) return true;
+  std::string reason;
+  if (trace_file_->Finish(&reason)) return true;
+  *error = "trace " + trace_path_ + ": " + reason;
+  return false;
 }
 
 }  // namespace corvane

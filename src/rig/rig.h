@@ -23,10 +23,12 @@ namespace corvane {
 class Rig {
  public:
   // Builds the programmer. The simulated chip's state file is read now when it exists (a missing
-  // file is an erased chip); the trace file is created now. Null with a reason on failure.
-  // board_variant is the working state's BoardVariant, read by the VCD trace.
+  // file is an erased chip; one that cannot be examined, or is not a regular file, is refused),
+  // the simulated faults are put in place and the trace file is created now, unless it is the
+  // state file. Null with a reason on failure, before anything was written. The working state
+  // tells the VCD trace which port and board the discovery found on the machine's ports.
   static std::unique_ptr<Rig> Make(const BoardSpec& spec, const std::string& trace_path,
-                                   const std::int16_t& board_variant, std::ostream& diagnostics,
+                                   const WorkingState& st, std::ostream& diagnostics,
                                    std::string* error);
   ~Rig();
 
@@ -37,12 +39,19 @@ class Rig {
   // The simulated chip's violations; null for the machine's ports, which cannot see any.
   ViolationSource* violations() { return violations_.get(); }
 
-  // Writes the simulated chip back to its state file, when there is one. False with a reason.
+  // Writes the simulated chip back to its state file, when there is one. False with a reason
+  // ("state file S.hex: Permission denied").
   bool Save_State(std::string* error);
+
+  // Why the trace stopped being written ("trace FILE: REASON"); empty while it is whole.
+  std::string Trace_Failure() const;
+  // Flushes the trace. False with Trace_Failure's text when that or any write failed.
+  bool Finish_Trace(std::string* error);
 
  private:
   Rig() = default;
   bool Load_State(std::string* error);
+  bool Set_Faults(std::string* error);
 
   BoardSpec spec_;
   std::unique_ptr<Clock> clock_;
@@ -52,6 +61,7 @@ class Rig {
   std::unique_ptr<LinuxParportDevices> devices_;
   std::unique_ptr<ParportIo> parport_;
   PortIo* backend_ = nullptr;
+  std::string trace_path_;
   std::unique_ptr<TraceFile> trace_file_;
   std::unique_ptr<TracingPort> tracing_;
 };

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "hardware/registers.h"
 
@@ -22,8 +23,8 @@ constexpr const char* kNames[] = {"Vdd", "Vpp", "clock", "data_out", "data_in"};
 constexpr char kIds[] = {'!', '"', '#', '$', '%'};
 }  // namespace
 
-VcdTraceWriter::VcdTraceWriter(std::ostream& out, const std::int16_t& board_variant)
-    : out_(out), board_variant_(board_variant) {
+VcdTraceWriter::VcdTraceWriter(std::ostream& out, TracedBoard board)
+    : out_(out), board_(std::move(board)) {
   out_ << "$timescale 1ns $end\n$scope module programmer $end\n";
   for (int s = 0; s < 5; ++s) out_ << "$var wire 1 " << kIds[s] << ' ' << kNames[s] << " $end\n";
   out_ << "$upscope $end\n$enddefinitions $end\n#0\n$dumpvars\n";
@@ -42,14 +43,15 @@ void VcdTraceWriter::change(int signal, int level, std::int64_t t_ns) {
 }
 
 void VcdTraceWriter::record(const PortAccess& a) {
-  const bool status = (a.address & 1) != 0;
-  if (status) {
+  const std::uint16_t port = board_.port();
+  if (port == 0) return;
+  if (a.address == port + 1) {
     if (!a.write) change(kDataIn, (a.value & reg::kStatusDataLow) ? 0 : 1, a.t_ns);
     return;
   }
-  if (!a.write) return;
+  if (a.address != port || !a.write) return;
   const std::uint8_t v = a.value;
-  if (board_variant_ == 1) {
+  if (board_.kind() == kTessel) {
     change(kVdd, 1, a.t_ns);  // the Tessel board powers the chip itself
     change(kVpp, (v & reg::kD3Vpp) && !(v & reg::kD5Reset) ? 1 : 0, a.t_ns);
   } else {
@@ -60,21 +62,47 @@ void VcdTraceWriter::record(const PortAccess& a) {
   change(kDataOut, (v & reg::kD0DataLow) ? 0 : 1, a.t_ns);
 }
 
-std::unique_ptr<TraceFile> Open_Trace_File(const std::string& path,
-                                           const std::int16_t& board_variant, std::string* error) {
-  auto file = std::make_unique<TraceFile>();
-  file->stream.open(path, std::ios::out | std::ios::trunc);
-  if (!file->stream) {
-    *error = "cannot create trace file " + path + ": " + std::strerror(errno);
+std::unique_ptr<TraceFile> TraceFile::Open(const std::string& path, TracedBoard board,
+                                           std::string* error) {
+  std::unique_ptr<TraceFile> file(new TraceFile());
+  errno = 0;
+  file->stream_.open(path, std::ios::out | std::ios::trunc);
+  if (!file->stream_) {
+    *error = "cannot create trace file " + path + ": " +
+             (errno != 0 ? std::strerror(errno) : "cannot open the file");
     return nullptr;
   }
   const bool vcd = path.size() >= 4 && path.compare(path.size() - 4, 4, ".vcd") == 0;
   if (vcd) {
-    file->sink = std::make_unique<VcdTraceWriter>(file->stream, board_variant);
+    file->writer_ = std::make_unique<VcdTraceWriter>(file->stream_, std::move(board));
   } else {
-    file->sink = std::make_unique<TextTraceWriter>(file->stream);
+    file->writer_ = std::make_unique<TextTraceWriter>(file->stream_);
   }
+  file->Check();
   return file;
+}
+
+void TraceFile::Check() {
+  if (stream_ || !failure_.empty()) return;
+  failure_ = errno != 0 ? std::strerror(errno) : "write error";
+}
+
+void TraceFile::record(const PortAccess& a) {
+  if (!failure_.empty()) return;
+  errno = 0;
+  writer_->record(a);
+  Check();
+}
+
+bool TraceFile::Finish(std::string* reason) {
+  if (failure_.empty()) {
+    errno = 0;
+    stream_.flush();
+    Check();
+  }
+  if (failure_.empty()) return true;
+  *reason = failure_;
+  return false;
 }
 
 }  // namespace corvane

@@ -3,10 +3,12 @@
 
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "hardware/trace.h"
+#include "state/working_state.h"
 
 namespace corvane {
 
@@ -21,30 +23,50 @@ class TextTraceWriter final : public TraceSink {
   std::ostream& out_;
 };
 
+// The programmer a value-change dump decodes: the data register address of the port in use (0
+// while none is known, when nothing is decoded) and the board design, asked at every access.
+struct TracedBoard {
+  std::function<std::uint16_t()> port;
+  std::function<BoardKind()> kind;
+};
+
 // Vdd, Vpp, clock, data out (the host's driver) and data in (what the status register shows) as
-// a value-change dump, in nanoseconds. The lines follow the board design in use, which the
-// discovery decides; board_variant is read at every access.
+// a value-change dump, in nanoseconds. Only the accesses to the port in use are decoded, with
+// the meanings of the board in use: the discovery's probes of other ports drive no line.
 class VcdTraceWriter final : public TraceSink {
  public:
-  VcdTraceWriter(std::ostream& out, const std::int16_t& board_variant);
+  VcdTraceWriter(std::ostream& out, TracedBoard board);
   void record(const PortAccess& a) override;
 
  private:
   void change(int signal, int level, std::int64_t t_ns);
 
   std::ostream& out_;
-  const std::int16_t& board_variant_;
+  TracedBoard board_;
   int levels_[5] = {-1, -1, -1, -1, -1};
   std::int64_t last_time_ = -1;
 };
 
-// A trace file: text, or VCD when the name ends in ".vcd". Null with a reason when the file
-// cannot be created.
-struct TraceFile {
-  std::ofstream stream;
-  std::unique_ptr<TraceSink> sink;
+// A trace file: text, or VCD when the name ends in ".vcd". Every write is checked: the first
+// failure is kept and nothing more is written after it.
+class TraceFile final : public TraceSink {
+ public:
+  // Null with a reason when the file cannot be created.
+  static std::unique_ptr<TraceFile> Open(const std::string& path, TracedBoard board,
+                                         std::string* error);
+
+  void record(const PortAccess& a) override;
+  // Why a write failed ("No space left on device"); empty while every write succeeded.
+  const std::string& failure() const { return failure_; }
+  // Flushes what is buffered. False with the reason when that or any earlier write failed.
+  bool Finish(std::string* reason);
+
+ private:
+  void Check();
+
+  std::ofstream stream_;
+  std::unique_ptr<TraceSink> writer_;
+  std::string failure_;
 };
-std::unique_ptr<TraceFile> Open_Trace_File(const std::string& path,
-                                           const std::int16_t& board_variant, std::string* error);
 
 }  // namespace corvane

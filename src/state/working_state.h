@@ -15,6 +15,9 @@ inline constexpr int kProgramLast = 8192;
 inline constexpr int kEepromLast = 256;
 // The blank (erased) 14-bit program word.
 inline constexpr std::int32_t kBlankWord = 0x3FFF;
+// The four user-ID locations 0x2000-0x2003, and the mark of an ID the loaded file does not give.
+inline constexpr int kUserIdCount = 4;
+inline constexpr std::int32_t kNoUserId = -1;
 
 // Logical parallel ports: data register addresses; the status register is at +1.
 inline constexpr std::uint16_t kLpt1 = 0x378;
@@ -34,6 +37,8 @@ struct WorkingState {
   std::array<std::int32_t, kEepromLast + 1> EepromImage{};
   std::array<std::int32_t, kProgramLast + 1> ReadBuffer{};
   std::int32_t ConfigWord = 0;
+  // The user IDs the loaded file gives, kNoUserId for each it does not.
+  std::array<std::int32_t, kUserIdCount> UserIdImage{kNoUserId, kNoUserId, kNoUserId, kNoUserId};
   std::int32_t LastProgramAddress = 0;
   std::int32_t EepromCount = 0;
 

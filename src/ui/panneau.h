@@ -5,6 +5,7 @@
 
 #include <array>
 #include <map>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -42,8 +43,9 @@ class Panneau final : public Panel {
   // each command that reached the board, any new ones are reported in a message box.
   void Set_Violation_Source(ViolationSource* source) { violations_ = source; }
 
-  // Reads the whole chip into a HEX file (the console program's "save").
-  bool Save_Device_To(const std::string& path);
+  // Reads the whole chip into a HEX file (the console program's "save"), or into `stream` when
+  // one is given.
+  bool Save_Device_To(const std::string& path, std::ostream* stream = nullptr);
 
   const Control& control(Ctl id) const { return controls_[static_cast<int>(id)]; }
   const std::string& log() const { return log_; }
@@ -71,6 +73,8 @@ class Panneau final : public Panel {
   Control& mut(Ctl id) { return controls_[static_cast<int>(id)]; }
   void Set_Caption(std::string caption);
   bool Port_Ready();
+  // No file any more: the caption without a name, PROGRAM, VERIFY and PROGRAM EEPROM disabled.
+  void Disarm_File();
   void Fuses_Changed();
 
   // Handlers

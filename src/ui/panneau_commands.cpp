@@ -95,8 +95,13 @@ bool Panneau::Run_Device_Command(Ctl id) {
       return true;  // frames, the log and the device box have no click handler
   }
   switch (id) {
-    case Ctl::Btn_Program_Device:
-      return Program_Device(ctx_);
+    case Ctl::Btn_Program_Device: {
+      bool reload_failed = false;
+      const bool clean = Program_Device(ctx_, &reload_failed);
+      // The file no longer reads: the window keeps no file, as after a File Open that failed.
+      if (reload_failed) Disarm_File();
+      return clean;
+    }
     case Ctl::Btn_Verify:
       return Verify(ctx_);
     case Ctl::Btn_Read_Device:
@@ -136,9 +141,9 @@ bool Panneau::Run_Device_Command(Ctl id) {
   return true;
 }
 
-bool Panneau::Save_Device_To(const std::string& path) {
+bool Panneau::Save_Device_To(const std::string& path, std::ostream* stream) {
   if (!Port_Ready()) return false;
-  const bool saved = Save_Device(ctx_, path);
+  const bool saved = Save_Device(ctx_, path, stream);
   const bool clean = Report_Violations();
   return saved && clean;
 }
@@ -185,15 +190,8 @@ void Panneau::Btn_Find_Port_Click() {
 void Panneau::Menu_File_Open_Click() {
   file_name_.clear();
   file_name_ = view_.Open_File_Dialog(kHexFilter, "hex");
-  auto disarm = [this] {
-    Set_Caption("Corvane by Dravik ");
-    file_name_.clear();
-    for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Prog_EEPROM}) {
-      Set_Enabled(id, false);
-    }
-  };
   if (file_name_.empty()) {
-    disarm();
+    Disarm_File();
     Blank_Program_Image(st_);
     return;
   }
@@ -205,7 +203,15 @@ void Panneau::Menu_File_Open_Click() {
   Set_Value(Ctl::Check_auto, kChecked);
   // A file that did not load leaves no file behind: programming or verifying would work on an
   // image that is not the one named in the caption.
-  if (!Read_File(st_, *this)) disarm();
+  if (!Read_File(st_, *this)) Disarm_File();
+}
+
+void Panneau::Disarm_File() {
+  Set_Caption("Corvane by Dravik ");
+  file_name_.clear();
+  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Prog_EEPROM}) {
+    Set_Enabled(id, false);
+  }
 }
 
 }  // namespace corvane

@@ -84,9 +84,10 @@ TEST_F(HexLoaderTest, RecordsArePlacedByTheirFirstWordAddress) {
   EXPECT_EQ(st.EepromImage[256], 0x11);
   EXPECT_EQ(st.EepromCount, 257);
 
-  // One record over 0x4000..0x400F is ignored whole: its configuration word is not taken.
+  // One record over 0x4000..0x400F gives the user IDs; its configuration word is not taken.
   st.ConfigWord = 0x3FF2;
   ASSERT_TRUE(Load(":104000000100020003000400000000000000F13F76\n"));
+  EXPECT_EQ(st.UserIdImage, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
   EXPECT_EQ(st.ConfigWord, 0x3FF2);
   EXPECT_EQ(st.LastProgramAddress, -1);
   EXPECT_EQ(panel.log[1], "0 lines of program\r\n");
@@ -106,13 +107,24 @@ TEST_F(HexLoaderTest, LinesAfterTheEndRecordAreStillLoaded) {
   EXPECT_EQ(st.LastProgramAddress, 0);
 }
 
-TEST_F(HexLoaderTest, LastProgramAddressComesFromTheLastRecordNotTheHighest) {
+TEST_F(HexLoaderTest, LastProgramAddressIsTheHighestWordAnyRecordWrote) {
+  // Records out of order, as linkers write them: the program still ends at 0x107.
   const std::string text = Word_Record(0x100, {1, 2, 3, 4, 5, 6, 7, 8}) + "\n" +
                            Word_Record(0x10, {9, 10, 11, 12, 13, 14, 15, 16}) + "\n";
   ASSERT_TRUE(Load(text));
-  EXPECT_EQ(st.LastProgramAddress, 0x17);
+  EXPECT_EQ(st.LastProgramAddress, 0x107);
   EXPECT_EQ(st.ProgramImage[0x107], 8);
   EXPECT_EQ(st.ProgramImage[0x10], 9);
+  EXPECT_EQ(panel.log[1], "264 lines of program\r\n");
+
+  // Overlapping records: the later one's words win, the end stays the furthest word; a record
+  // without data and the EEPROM and configuration records move nothing.
+  ASSERT_TRUE(Load(Word_Record(0, {1, 2, 3, 4}) + "\n" + Word_Record(1, {7}) + "\n" +
+                   ":00000800F8\n" + Word_Record(0x2100, {5}) + "\n" +
+                   Hex_Record(0x400E, 0, {0xF1, 0x3F}) + "\n"));
+  EXPECT_EQ(st.LastProgramAddress, 3);
+  EXPECT_EQ(st.ProgramImage[1], 7);
+  EXPECT_EQ(st.EepromCount, 1);
 }
 
 TEST_F(HexLoaderTest, FileWordsAreNotMaskedTo14Bits) {
@@ -147,7 +159,8 @@ TEST_F(HexLoaderTest, AMissingFileChangesNothing) {
   st.LastProgramAddress = 7;
   panel.file_name = dir.Path("missing.hex");
   EXPECT_FALSE(Read_File(st, panel));
-  EXPECT_EQ(panel.boxes, std::vector<std::string>{"Error while reading file"});
+  EXPECT_EQ(panel.boxes, std::vector<std::string>{"Error while reading file : " + panel.file_name +
+                                                  ": No such file or directory"});
   EXPECT_TRUE(panel.log.empty());
   EXPECT_TRUE(panel.status_history.empty());
   EXPECT_EQ(panel.show_fuses_calls, 0);
@@ -159,7 +172,8 @@ TEST_F(HexLoaderTest, AMissingFileChangesNothing) {
 TEST_F(HexLoaderTest, ADirectoryIsNoFileToLoad) {
   panel.file_name = dir.Path("");
   EXPECT_FALSE(Read_File(st, panel));
-  EXPECT_EQ(panel.boxes, std::vector<std::string>{"Error while reading file"});
+  EXPECT_EQ(panel.boxes, std::vector<std::string>{"Error while reading file : " + panel.file_name +
+                                                  ": Is a directory"});
 }
 
 TEST(MemoryImageTest, BlankingTouchesOnlyTheFirst1024Words) {

@@ -29,7 +29,7 @@ TEST(LineReaderTest, EveryLineEndCounts) {
   EXPECT_EQ(Lines("a\r\r\nb"), (V{"a", "", "b"}));
 }
 
-TEST(LineReaderTest, LongLinesAreCutButConsumedWhole) {
+TEST(LineReaderTest, ALongLineEndsTheReading) {
   const std::string longer(kKeptLineLength + 10, 'x');
   std::istringstream in(longer + "\nnext\n");
   LineReader reader(in);
@@ -37,12 +37,44 @@ TEST(LineReaderTest, LongLinesAreCutButConsumedWhole) {
   ASSERT_TRUE(reader.Next(line));
   EXPECT_EQ(line.size(), kKeptLineLength);
   EXPECT_TRUE(reader.Overlong());
-  ASSERT_TRUE(reader.Next(line));
-  EXPECT_EQ(line, "next");
-  EXPECT_FALSE(reader.Overlong());
-  EXPECT_EQ(reader.Line_Number(), 2);
+  EXPECT_EQ(reader.Line_Number(), 1);
   EXPECT_FALSE(reader.Next(line));
   EXPECT_FALSE(reader.Failed());
+
+  // A line of exactly the kept length is an ordinary line.
+  std::istringstream exact(std::string(kKeptLineLength, 'y') + "\nz");
+  LineReader ok(exact);
+  ASSERT_TRUE(ok.Next(line));
+  EXPECT_FALSE(ok.Overlong());
+  ASSERT_TRUE(ok.Next(line));
+  EXPECT_EQ(line, "z");
+}
+
+// An input that never ends and has no line end, as a device of zeros; counts what is read.
+class EndlessZeros : public std::streambuf {
+ public:
+  long taken = 0;
+
+ protected:
+  int_type underflow() override {
+    setg(buffer_, buffer_, buffer_ + sizeof buffer_);
+    taken += sizeof buffer_;
+    return 0;
+  }
+
+ private:
+  char buffer_[64] = {};
+};
+
+TEST(LineReaderTest, AnEndlessInputStopsAtTheFirstOverlongLine) {
+  EndlessZeros zeros;
+  std::istream in(&zeros);
+  LineReader reader(in);
+  std::string line;
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_TRUE(reader.Overlong());
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_LE(zeros.taken, static_cast<long>(kKeptLineLength) + 64);
 }
 
 }  // namespace

@@ -154,7 +154,7 @@ TEST(AboutDialogTest, TextsColoursAndPlaces) {
   EXPECT_TRUE(label("lblTitle")->font().bold());
   EXPECT_EQ(label("lblTitle")->font().pointSize(), 18);
   EXPECT_EQ(label("lblVersion")->text(), CORVANE_VERSION_LABEL);
-  EXPECT_EQ(label("lblVersion")->text(), "Version 1.0.1");
+  EXPECT_EQ(label("lblVersion")->text(), "Version 1.1.0");
   EXPECT_EQ(label("lblDescription")->text(), "For use with Brannock hardware");
   EXPECT_EQ(label("Label1")->text(), "or with Dravik hardware (Tessel)");
   EXPECT_FALSE(label("lblDisclaimer")->text().isEmpty());

@@ -106,7 +106,9 @@ TEST(WindowCommandsTest, UnreadableFileLeavesNoFileArmed) {
   w.Start();
   w.Load(QStringLiteral("/nonexistent/corvane/missing.hex"));
   ASSERT_EQ(w.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(w.dialogs.boxes[0], "Error while reading file");
+  EXPECT_EQ(
+      w.dialogs.boxes[0],
+      "Error while reading file : /nonexistent/corvane/missing.hex: No such file or directory");
   for (Ctl id : kFileButtons) EXPECT_FALSE(w.widget(id)->isEnabled()) << w.win.control(id).name;
 }
 

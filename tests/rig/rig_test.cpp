@@ -52,8 +52,8 @@ TEST(TraceFileTest, TextLinesCarryTimeDirectionAddressAndByte) {
 
 TEST(TraceFileTest, ValueChangeDumpFollowsTheBoardsLines) {
   std::ostringstream out;
-  std::int16_t variant = kBrannock;
-  VcdTraceWriter w(out, variant);
+  BoardKind variant = kBrannock;
+  VcdTraceWriter w(out, {[] { return std::uint16_t{0x378}; }, [&variant] { return variant; }});
   const std::size_t header = out.str().size();
   // Brannock: D2 set (Vdd), D3 set (no Vpp), D1 set (clock low), D0 clear (data released high).
   w.record({10, true, 0x378, 0x0E});
@@ -72,10 +72,10 @@ TEST(RigTest, StateFileKeepsTheSimulatedChipBetweenRuns) {
   BoardSpec spec;
   std::string error;
   ASSERT_TRUE(Parse_Board_Spec("sim:chip=16f873,state=" + path, &spec, &error));
-  std::int16_t variant = 0;
+  WorkingState st;
   std::ostringstream diag;
   {
-    auto rig = Rig::Make(spec, "", variant, diag, &error);
+    auto rig = Rig::Make(spec, "", st, diag, &error);
     ASSERT_TRUE(rig) << error;
     EXPECT_EQ(rig->chip()->program(0), 0x3FFF);  // a missing file is an erased chip
     rig->chip()->set_program(4095, 0x1234);
@@ -84,7 +84,7 @@ TEST(RigTest, StateFileKeepsTheSimulatedChipBetweenRuns) {
     rig->chip()->set_config(0x3F71);
     ASSERT_TRUE(rig->Save_State(&error)) << error;
   }
-  auto rig = Rig::Make(spec, "", variant, diag, &error);
+  auto rig = Rig::Make(spec, "", st, diag, &error);
   ASSERT_TRUE(rig) << error;
   EXPECT_EQ(rig->chip()->program(4095), 0x1234);
   EXPECT_EQ(rig->chip()->eeprom(127), 0x5A);
@@ -93,7 +93,7 @@ TEST(RigTest, StateFileKeepsTheSimulatedChipBetweenRuns) {
 
   // A state file that is not a chip's contents stops the run before it starts.
   std::ofstream(path) << "garbage\n";
-  EXPECT_FALSE(Rig::Make(spec, "", variant, diag, &error));
+  EXPECT_FALSE(Rig::Make(spec, "", st, diag, &error));
   EXPECT_NE(error.find(path), std::string::npos);
 }
 

@@ -61,11 +61,11 @@ TEST(UnchangedTraceTest, NormalAndLowSpeedAccessesAndTimesArePinned) {
     TraceRun expected;
   };
   const Case cases[] = {
-      {kBrannock, sim::ChipKind::Pic16F84A, &kDemo84, false, {517359, 0x28de4be7e43f5363ull}},
-      {kBrannock, sim::ChipKind::Pic16F84A, &kDemo84, true, {517359, 0xddd0da2651511f15ull}},
-      {kTessel, sim::ChipKind::Pic16F84A, &kDemo84, false, {517304, 0x1f45fa5b140c7738ull}},
-      {kBrannock, sim::ChipKind::Pic16F877, &kDemo877, false, {4084575, 0x50a7b381ffeb9500ull}},
-      {kTessel, sim::ChipKind::Pic16F877, &kDemo877, true, {4084520, 0xf8aaea7d0745b8f5ull}},
+      {kBrannock, sim::ChipKind::Pic16F84A, &kDemo84, false, {521191, 0xfae5bc03871701edull}},
+      {kBrannock, sim::ChipKind::Pic16F84A, &kDemo84, true, {521191, 0x2ab56ac5556217feull}},
+      {kTessel, sim::ChipKind::Pic16F84A, &kDemo84, false, {521127, 0x98bdbd03c5836597ull}},
+      {kBrannock, sim::ChipKind::Pic16F877, &kDemo877, false, {4088407, 0x878729466ac79b8dull}},
+      {kTessel, sim::ChipKind::Pic16F877, &kDemo877, true, {4088343, 0x19a4f5ed08d48040ull}},
   };
   for (const Case& c : cases) {
     const TraceRun r = Every_Command(c.board, c.chip, *c.file, c.low);

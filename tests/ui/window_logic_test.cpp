@@ -193,7 +193,8 @@ TEST(WindowLogicTest, AFailedLoadLeavesNoFileAndTheImageAsItWas) {
   EXPECT_EQ(w.New_Log(), "");
   // A missing file: the plain message.
   w.Load("/nonexistent/file.hex");
-  EXPECT_EQ(w.view.boxes.back(), "Error while reading file");
+  EXPECT_EQ(w.view.boxes.back(),
+            "Error while reading file : /nonexistent/file.hex: No such file or directory");
 }
 
 TEST(WindowLogicTest, LinesThatAreNotRecordsAreReportedAndSkipped) {
