@@ -11,6 +11,7 @@
 #include "app/app_options.h"
 #include "app/demo.h"
 #include "hardware/lines.h"
+#include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
 #include "ui/about_model.h"
@@ -47,10 +48,12 @@ int Run_App(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st.BoardVariant, std::cerr, &error);
+  bool unavailable = false;
+  std::unique_ptr<Rig> rig =
+      Rig::Make(spec, opts.trace, st.BoardVariant, std::cerr, &error, nullptr, &unavailable);
   if (!rig) {
     std::cerr << "corvane: " << error << '\n';
-    return kAppUsage;
+    return unavailable ? kAppRefused : kAppUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
   qt::QtDialogService real_dialogs;
@@ -60,6 +63,18 @@ int Run_App(int argc, char** argv) {
   Panneau panneau(st, lines, window);
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
+
+  // A request to stop (Ctrl+C, SIGTERM, SIGHUP) while the window waits for the user ends the
+  // event loop. One that comes during a command cuts it short at its next port access or wait;
+  // the loop (and any message box's) ends as soon as the command has unwound.
+  QTimer stop_watch;
+  QObject::connect(&stop_watch, &QTimer::timeout, [&stop_watch] {
+    if (const int s = platform::Interrupt_Signal()) {
+      stop_watch.stop();
+      QCoreApplication::exit(kAppSignalBase + s);
+    }
+  });
+  stop_watch.start(50);
 
   window.Start();
   window.show();
@@ -78,10 +93,16 @@ int Run_App(int argc, char** argv) {
     }
     status = app.exec();
   }
-  if (!rig->Save_State(&error)) {
-    std::cerr << "corvane: " << error << '\n';
-    if (status == kAppClean) status = kAppFailed;
+  // The way out is the same after a normal end and after a request to stop.
+  const bool finished = rig->Finish(st, &error);
+  if (!finished) std::cerr << "corvane: " << error << '\n';
+  const int signal_number =
+      panneau.interrupted() != 0 ? panneau.interrupted() : platform::Interrupt_Signal();
+  if (signal_number != 0) {
+    std::cerr << "corvane: interrupted by " << platform::Interrupt_Name(signal_number) << '\n';
+    return kAppSignalBase + signal_number;
   }
+  if (!finished && status == kAppClean) status = kAppFailed;
   return status;
 }
 

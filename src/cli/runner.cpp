@@ -6,7 +6,9 @@
 
 #include "cli/args.h"
 #include "cli/cli_view.h"
+#include "hardware/interruption.h"
 #include "hardware/lines.h"
+#include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
 #include "ui/panneau.h"
@@ -92,7 +94,7 @@ void Apply_Setting(Panneau& win, const Step& step) {
 }  // namespace
 
 int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
-            bool err_is_terminal) {
+            bool err_is_terminal, InterruptSource* interrupts) {
   CliOptions opts;
   std::string error;
   auto usage_error = [&](const std::string& why) {
@@ -108,10 +110,14 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st.BoardVariant, err, &error);
+  SignalInterrupts signals;
+  InterruptSource& stop = interrupts != nullptr ? *interrupts : signals;
+  bool unavailable = false;
+  std::unique_ptr<Rig> rig =
+      Rig::Make(spec, opts.trace, st.BoardVariant, err, &error, &stop, &unavailable);
   if (!rig) {
     err << "corvane-cli: " << error << '\n';
-    return kExitUsage;
+    return unavailable ? kExitRefused : kExitUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
   CliView view(out, err, opts.status, err_is_terminal);
@@ -120,6 +126,9 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
 
   int status = kExitClean;
   for (const Step& step : opts.steps) {
+    // A request to stop cuts a board step short at its next port access or wait; between steps
+    // (and after one that never touches the port, such as load) it is noticed here.
+    if (win.interrupted() != 0 || stop.Pending() != 0) break;
     const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);
@@ -145,10 +154,15 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     }
   }
   out << std::flush;
-  if (!rig->Save_State(&error)) {
-    err << "corvane-cli: " << error << '\n';
-    if (status == kExitClean) status = kExitFailed;
+  // The way out is the same after a normal end and after a request to stop.
+  const bool finished = rig->Finish(st, &error);
+  if (!finished) err << "corvane-cli: " << error << '\n';
+  const int signal_number = win.interrupted() != 0 ? win.interrupted() : stop.Pending();
+  if (signal_number != 0) {
+    view.Message_Box("interrupted by " + platform::Interrupt_Name(signal_number));
+    return kExitSignalBase + signal_number;
   }
+  if (!finished && status == kExitClean) status = kExitFailed;
   return status;
 }
 
