@@ -63,7 +63,8 @@ void VcdTraceWriter::record(const PortAccess& a) {
 std::unique_ptr<TraceFile> Open_Trace_File(const std::string& path,
                                            const std::int16_t& board_variant, std::string* error) {
   auto file = std::make_unique<TraceFile>();
-  file->stream.open(path, std::ios::out | std::ios::trunc);
+  // Binary: the same bytes on every system (LF line ends, no CR LF translation on Windows).
+  file->stream.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
   if (!file->stream) {
     *error = "cannot create trace file " + path + ": " + std::strerror(errno);
     return nullptr;
