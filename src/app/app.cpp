@@ -10,6 +10,7 @@
 
 #include "app/app_options.h"
 #include "app/demo.h"
+#include "app/stop_watch.h"
 #include "hardware/lines.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
@@ -64,17 +65,7 @@ int Run_App(int argc, char** argv) {
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
 
-  // A request to stop (Ctrl+C, SIGTERM, SIGHUP) while the window waits for the user ends the
-  // event loop. One that comes during a command cuts it short at its next port access or wait;
-  // the loop (and any message box's) ends as soon as the command has unwound.
-  QTimer stop_watch;
-  QObject::connect(&stop_watch, &QTimer::timeout, [&stop_watch] {
-    if (const int s = platform::Interrupt_Signal()) {
-      stop_watch.stop();
-      QCoreApplication::exit(kAppSignalBase + s);
-    }
-  });
-  stop_watch.start(50);
+  Start_Stop_Watch(&window);
 
   window.Start();
   window.show();

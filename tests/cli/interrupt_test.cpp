@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/runner.h"
+#include "platform/interrupt.h"
 
 namespace corvane {
 namespace {
@@ -85,7 +86,7 @@ TEST(InterruptTest, ProgrammingCutShortLeavesVppOffAndTheChipAsItStands) {
   StopAt stop(whole.checks * 6 / 10);
   const Outcome r = Cli(args, &stop);
   EXPECT_EQ(r.status, 130);
-  EXPECT_EQ(r.err, "corvane-cli: interrupted by SIGINT\n");
+  EXPECT_EQ(r.err, "corvane-cli: interrupted by " + platform::Interrupt_Name(2) + "\n");
   EXPECT_NE(r.out.find("Writing PROGRAM to Device"), std::string::npos);
   EXPECT_EQ(r.out.find("lines of program written"), std::string::npos);
 
@@ -123,7 +124,7 @@ TEST(InterruptTest, TesselBoardIsLeftWithAZeroByte) {
   StopAt stop(whole.checks / 2, 15);
   const Outcome r = Cli(args, &stop);
   EXPECT_EQ(r.status, 143);
-  EXPECT_EQ(r.err, "corvane-cli: interrupted by SIGTERM\n");
+  EXPECT_EQ(r.err, "corvane-cli: interrupted by " + platform::Interrupt_Name(15) + "\n");
   lines = Lines_Of(trace);
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(Data_Write(lines.back()), 0x00) << lines.back();
