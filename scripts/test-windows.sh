@@ -24,6 +24,7 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 export WINEPREFIX="$PWD/$win/wine" WINEDEBUG=-all
 # One Wine prefix for this build tree, made before the tests run side by side, and one Wine
 # server kept up for the whole run (each test then starts in a fraction of a second).
+mkdir -p "$WINEPREFIX"
 "$wineserver" -p
 "$wine" wineboot --init > /dev/null 2>&1 || true
 trap '"$wineserver" -k 2> /dev/null || true' EXIT
