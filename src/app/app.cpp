@@ -10,7 +10,9 @@
 
 #include "app/app_options.h"
 #include "app/demo.h"
+#include "app/stop_watch.h"
 #include "hardware/lines.h"
+#include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
 #include "ui/about_model.h"
@@ -51,10 +53,12 @@ int Run_App(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error);
+  bool unavailable = false;
+  std::unique_ptr<Rig> rig =
+      Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &unavailable);
   if (!rig) {
     std::cerr << "corvane: " << error << '\n';
-    return kAppUsage;
+    return unavailable ? kAppRefused : kAppUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
   qt::QtDialogService real_dialogs;
@@ -64,6 +68,8 @@ int Run_App(int argc, char** argv) {
   Panneau panneau(st, lines, window);
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
+
+  Start_Stop_Watch(&window);
 
   window.Start();
   window.show();
@@ -82,14 +88,20 @@ int Run_App(int argc, char** argv) {
     }
     status = app.exec();
   }
-  if (!rig->Save_State(&error)) {
-    std::cerr << "corvane: " << error << '\n';
-    if (status == kAppClean) status = kAppFailed;
-  }
+  // The way out is the same after a normal end and after a request to stop.
+  bool finished = rig->Finish(st, &error);
+  if (!finished) std::cerr << "corvane: " << error << '\n';
   if (!rig->Finish_Trace(&error)) {
     std::cerr << "corvane: " << error << '\n';
-    if (status == kAppClean) status = kAppFailed;
+    finished = false;
   }
+  const int signal_number =
+      panneau.interrupted() != 0 ? panneau.interrupted() : platform::Interrupt_Signal();
+  if (signal_number != 0) {
+    std::cerr << "corvane: interrupted by " << platform::Interrupt_Name(signal_number) << '\n';
+    return kAppSignalBase + signal_number;
+  }
+  if (!finished && status == kAppClean) status = kAppFailed;
   return status;
 }
 

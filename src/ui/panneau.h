@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "hardware/interruption.h"
 #include "hardware/lines.h"
 #include "protocol/context.h"
 #include "state/panel.h"
@@ -40,6 +41,10 @@ class Panneau final : public Panel {
   // Reads the whole chip into a HEX file (the console program's "save"), or into `stream` when
   // one is given.
   bool Save_Device_To(const std::string& path, std::ostream* stream = nullptr);
+
+  // The signal number of the request to stop that cut a command short (hardware/interruption.h),
+  // or 0. Once it is set no command runs any more: the program is to leave, through Rig::Finish.
+  int interrupted() const { return interrupted_; }
 
   const Control& control(Ctl id) const { return controls_[static_cast<int>(id)]; }
   const std::string& log() const { return log_; }
@@ -80,6 +85,27 @@ class Panneau final : public Panel {
   void Check_BODEN_Click();
   void Check_Speed_Click();
   bool Run_Device_Command(Ctl id);
+  void Form_Load_Handler();
+  bool Click_Handler(Ctl id);
+
+  // Runs a command from outside. A request to stop unwinds through the commands that run one
+  // another inline to the outermost one, which notes it and returns false.
+  template <typename Body>
+  bool Guarded(Body&& body) {
+    if (interrupted_ != 0) return false;
+    struct Depth {
+      int& depth;
+      explicit Depth(int& d) : depth(d) { ++depth; }
+      ~Depth() { --depth; }
+    } depth(command_depth_);
+    if (command_depth_ > 1) return body();
+    try {
+      return body();
+    } catch (const Interrupted& stop) {
+      interrupted_ = stop.signal_number;
+      return false;
+    }
+  }
 
   WorkingState& st_;
   Lines& lines_;
@@ -92,6 +118,8 @@ class Panneau final : public Panel {
   std::string caption_ = "Corvane by Dravik";
   std::string file_name_;
   bool busy_ = false;
+  int command_depth_ = 0;
+  int interrupted_ = 0;
 };
 
 }  // namespace corvane

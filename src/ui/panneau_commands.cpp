@@ -17,6 +17,10 @@
 namespace corvane {
 
 bool Panneau::Click(Ctl id) {
+  return Guarded([this, id] { return Click_Handler(id); });
+}
+
+bool Panneau::Click_Handler(Ctl id) {
   switch (id) {
     case Ctl::Btn_Find_Port:
       Btn_Find_Port_Click();
@@ -129,8 +133,7 @@ bool Panneau::Run_Device_Command(Ctl id) {
 }
 
 bool Panneau::Save_Device_To(const std::string& path, std::ostream* stream) {
-  if (!Port_Ready()) return false;
-  return Save_Device(ctx_, path, stream);
+  return Guarded([this, &path, stream] { return Port_Ready() && Save_Device(ctx_, path, stream); });
 }
 
 void Panneau::Btn_Find_Port_Click() {
