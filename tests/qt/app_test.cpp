@@ -38,6 +38,13 @@ TEST(AppOptionsTest, BoardTraceDemoAndScreenshot) {
   EXPECT_EQ(o.trace, "t.vcd");
   EXPECT_EQ(o.demo_file, "a.hex");
   EXPECT_EQ(o.screenshot, "shot.PNG");
+  EXPECT_TRUE(o.file.empty());
+  // One file to open after start-up, before or after the options.
+  ASSERT_TRUE(Parse({"blink.hex", "--board", "sim"}, &o, &error));
+  EXPECT_EQ(o.file, "blink.hex");
+  EXPECT_EQ(o.board, "sim");
+  ASSERT_TRUE(Parse({"--board=sim", "dir/Blink.HEX"}, &o, &error));
+  EXPECT_EQ(o.file, "dir/Blink.HEX");
   ASSERT_TRUE(Parse({"-h"}, &o, &error));
   EXPECT_TRUE(o.help);
   EXPECT_NE(app::App_Usage().find("--board"), std::string::npos);
@@ -52,8 +59,10 @@ TEST(AppOptionsTest, UsageErrors) {
   EXPECT_EQ(error, "option --board needs a value");
   EXPECT_FALSE(Parse({"--trace="}, &o, &error));
   EXPECT_EQ(error, "option --trace needs a value");
-  EXPECT_FALSE(Parse({"program"}, &o, &error));
-  EXPECT_EQ(error, "unexpected argument 'program'");
+  EXPECT_FALSE(Parse({"a.hex", "b.hex"}, &o, &error));
+  EXPECT_EQ(error, "unexpected argument 'b.hex'");
+  EXPECT_FALSE(Parse({""}, &o, &error));
+  EXPECT_EQ(error, "unexpected argument ''");
   EXPECT_FALSE(Parse({"--screenshot", "shot.jpg"}, &o, &error));
   EXPECT_NE(error.find(".png"), std::string::npos);
   EXPECT_FALSE(Parse({"--screenshot", ".png"}, &o, &error));
@@ -76,8 +85,9 @@ TEST(ScriptedDialogsTest, AnswersFirstThenQuietBoxes) {
   std::ostringstream quiet;
   app::ScriptedDialogs d(real, &quiet);
   d.Answer_Open_File("a.hex");
-  EXPECT_EQ(d.Open_File(nullptr, "f", "hex"), "a.hex");
-  EXPECT_EQ(d.Open_File(nullptr, "f", "hex"), "");  // nobody to ask: cancelled
+  EXPECT_EQ(d.Open_File(nullptr, "f", "hex", ""), "a.hex");
+  EXPECT_EQ(d.Open_File(nullptr, "f", "hex", ""), "");  // nobody to ask: cancelled
+  EXPECT_EQ(d.Save_File(nullptr, "f", "hex", ""), "");
   d.Message_Box(nullptr, "Mismatch in configuration fuses");
   EXPECT_EQ(quiet.str(), "corvane: message box: Mismatch in configuration fuses\n");
   EXPECT_EQ(real.file_dialogs, 0);
@@ -85,9 +95,11 @@ TEST(ScriptedDialogsTest, AnswersFirstThenQuietBoxes) {
 
   app::ScriptedDialogs shown(real, nullptr);
   shown.Message_Box(nullptr, "x");
-  EXPECT_EQ(shown.Open_File(nullptr, "f", "hex"), "");
+  EXPECT_EQ(shown.Open_File(nullptr, "f", "hex", ""), "");
+  EXPECT_EQ(shown.Save_File(nullptr, "f", "hex", ""), "");
   EXPECT_EQ(real.boxes.size(), 1u);
   EXPECT_EQ(real.file_dialogs, 1);
+  EXPECT_EQ(real.save_dialogs, 1);
 }
 
 TEST(DemoTest, LoadsProgramsAndVerifiesThroughTheButtons) {
