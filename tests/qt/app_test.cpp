@@ -2,6 +2,7 @@
 // and the real program under Xvfb.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <array>
 #include <cstdio>
@@ -197,6 +198,29 @@ TEST(XvfbTest, LoadProgramAndVerifyThroughTheRealWindow) {
   EXPECT_NE(r.out.find("\n11 lines of program written\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nVerify detected : 0 errors\n"), std::string::npos) << r.out;
   EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
+}
+
+TEST(CorvaneProgramTest, OpensTheFileNamedOnItsCommandLineAfterStartUp) {
+  // Offscreen, from the data folder, with a home of its own where settings would go.
+  const std::string home = ::testing::TempDir() + "corvane_file_arg_home";
+  const std::string png = ::testing::TempDir() + "corvane_file_arg.png";
+  const ProgramRun r =
+      Run_Command("mkdir -p '" + home + "' && cd '" CORVANE_TEST_DATA "' && HOME='" + home +
+                  "' XDG_CONFIG_HOME='" + home +
+                  "/.config' QT_QPA_PLATFORM=offscreen timeout 60 '" CORVANE_APP_BINARY
+                  "' --board sim pic16f84a_demo_inhx8m.hex --screenshot '" +
+                  png + "' 2>/dev/null");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string out = "\n" + r.out;
+  const std::string absolute =
+      QDir(CORVANE_TEST_DATA).absoluteFilePath("pic16f84a_demo_inhx8m.hex").toStdString();
+  EXPECT_EQ(Line_After(out, "caption: "), "Corvane : " + absolute);
+  // Start-up first (the chip identified), then the file as File Open loads it.
+  EXPECT_EQ(Line_After(out, "panel Device: "), "Device : PIC16f84 (561)");
+  EXPECT_NE(out.find("\n11 lines of program and 5 Bytes in EEPROM Data\n"), std::string::npos)
+      << out;
+  // A screenshot run leaves the user's settings alone.
+  EXPECT_FALSE(QDir(QString::fromStdString(home) + "/.config/Corvane").exists());
 }
 
 TEST(CorvaneProgramTest, UsageErrorsExitWithTwo) {
