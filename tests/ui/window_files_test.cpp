@@ -1,5 +1,5 @@
-// Files reached without the open dialog (named on the command line, dropped on the window), File,
-// Save, the folder the file dialogs start in, and the keys of the "Oscillator Type" options.
+// The window's logic for files reached without the open dialog (named on the command line,
+// dropped on the window), File, Save, and the folder the file dialogs start in.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -22,38 +22,6 @@ std::string Read_All(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-TEST(WindowFilesTest, OpenFileLoadsAsFileOpenDoesWithoutTheDialog) {
-  SimWindow w;
-  w.Start();
-  ASSERT_TRUE(w.win.Open_File(kDemoHex));
-  EXPECT_EQ(w.view.dialogs, 0);
-  EXPECT_EQ(w.win.caption(), "Corvane : " + kDemoHex);
-  EXPECT_EQ(w.win.FileName(), kDemoHex);
-  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Prog_EEPROM}) {
-    EXPECT_TRUE(w.win.control(id).enabled) << w.win.control(id).name;
-  }
-  EXPECT_EQ(w.win.control(Ctl::Check_auto).value, kChecked);
-  EXPECT_EQ(w.st.ProgramImage[0], 0x2805);
-  EXPECT_NE(w.win.log().find("11 lines of program and 5 Bytes in EEPROM Data"), std::string::npos);
-  // Programming then reloads the same file, as after File Open.
-  EXPECT_TRUE(w.win.Click(Ctl::Btn_Program_Device));
-  EXPECT_NE(w.win.log().find("updating program"), std::string::npos);
-  EXPECT_EQ(w.chip.program(0), 0x2805);
-}
-
-TEST(WindowFilesTest, OpenFileOfAMissingFileLeavesNoFileArmed) {
-  SimWindow w;
-  w.Start();
-  ASSERT_TRUE(w.win.Open_File(kDemoHex));
-  ASSERT_TRUE(w.win.Open_File("/nonexistent/corvane/firmware.hex"));
-  ASSERT_EQ(w.view.boxes.size(), 1u);
-  EXPECT_EQ(w.view.boxes[0].rfind("Error while reading file", 0), 0u) << w.view.boxes[0];
-  EXPECT_EQ(w.win.caption(), "Corvane by Dravik ");
-  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Prog_EEPROM}) {
-    EXPECT_FALSE(w.win.control(id).enabled) << w.win.control(id).name;
-  }
 }
 
 // Runs `during` once, when the operation in progress first sets a status.
@@ -131,31 +99,6 @@ TEST(WindowFilesTest, CancelledSaveReadsNothing) {
   EXPECT_EQ(w.trace.accesses.size(), mark);  // the port was not touched
   EXPECT_EQ(w.win.log(), log);
   EXPECT_TRUE(w.view.boxes.empty());
-}
-
-TEST(WindowFilesTest, SaveWithoutABoardSaysSoBeforeAskingForAFile) {
-  SimWindow w;  // not started: no board found
-  w.view.save_files.push_back(::testing::TempDir() + "never_written.hex");
-  EXPECT_FALSE(w.win.Click(Ctl::Menu_File_Save));
-  EXPECT_EQ(w.view.save_dialogs, 0);
-  EXPECT_EQ(w.view.boxes, std::vector<std::string>(
-                              {"No Valid Port Found ! (Check connections and supply voltages)"}));
-}
-
-TEST(WindowFilesTest, MenuShortcuts) {
-  SimWindow w;
-  EXPECT_EQ(w.win.control(Ctl::Menu_File_Open).shortcut, "Ctrl+O");
-  EXPECT_EQ(w.win.control(Ctl::Menu_File_Save).shortcut, "Ctrl+S");
-  EXPECT_EQ(w.win.control(Ctl::Menu_File_Exit).shortcut, "Ctrl+Q");
-  EXPECT_EQ(w.win.control(Ctl::Menu_About).shortcut, "");
-}
-
-TEST(WindowFilesTest, ArrowKeysMoveRoundTheOscillatorOptions) {
-  EXPECT_EQ(Option_Moved_To(Ctl::Opt_Osc_0, 1), Ctl::Opt_Osc_1);
-  EXPECT_EQ(Option_Moved_To(Ctl::Opt_Osc_2, 1), Ctl::Opt_Osc_3);
-  EXPECT_EQ(Option_Moved_To(Ctl::Opt_Osc_3, 1), Ctl::Opt_Osc_0);
-  EXPECT_EQ(Option_Moved_To(Ctl::Opt_Osc_0, -1), Ctl::Opt_Osc_3);
-  EXPECT_EQ(Option_Moved_To(Ctl::Opt_Osc_2, -1), Ctl::Opt_Osc_1);
 }
 
 // ---- The folder the file dialogs start in ------------------------------------------------------
