@@ -28,7 +28,7 @@ QFont Font_To_Fit(const QFont& base, const QString& text, int room) {
 }
 
 PanelLabel::PanelLabel(const QString& description, int width, QWidget* parent)
-    : QLabel(parent), description_(description), base_(font()) {
+    : QLabel(parent), description_(description), base_(font()), base_metrics_(base_) {
   setFixedWidth(width);
   setFrameShape(QFrame::Panel);
   setFrameShadow(QFrame::Sunken);
@@ -43,12 +43,20 @@ int PanelLabel::Text_Room() const {
 
 void PanelLabel::Set_Base_Font(const QFont& font) {
   base_ = font;
+  base_metrics_ = QFontMetrics(font);
   Show_Text(full_text_);
 }
 
 void PanelLabel::Show_Text(const QString& text) {
   full_text_ = text;
   const int room = Text_Room();
+  // The usual case, once per word during a block read: the text fits in the panels' font.
+  if (base_metrics_.horizontalAdvance(text) <= room) {
+    if (font() != base_) setFont(base_);
+    setText(text);
+    setToolTip(description_);
+    return;
+  }
   const QFont font = Font_To_Fit(base_, text, room);
   setFont(font);
   const QFontMetrics metrics(font);

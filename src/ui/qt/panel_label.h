@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QString>
 
@@ -28,6 +29,7 @@ class PanelLabel final : public QLabel {
   QString description_;
   QString full_text_;
   QFont base_;
+  QFontMetrics base_metrics_;
 };
 
 // The largest font no larger than `base`, and no smaller than kSmallestPanelPixels, in which
