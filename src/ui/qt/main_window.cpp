@@ -40,17 +40,6 @@ Qt::CheckState Check_State(int value) {
   }
 }
 
-}  // namespace
-
-QString Log_Display_Text(std::string_view log) {
-  QString text = Text(log);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
-
-namespace {
-
 // Whether an event for `receiver` goes to the active modal box (a command's message box or file
 // dialog) or to one of its pop-ups. The menus' shortcuts go to their actions, never to a box.
 bool In_Modal_Box(const QObject* receiver) {
@@ -68,6 +57,13 @@ bool In_Modal_Box(const QObject* receiver) {
 }
 
 }  // namespace
+
+QString Log_Display_Text(std::string_view log) {
+  QString text = Text(log);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
 
 QString Dropped_Hex_File(const QMimeData* data) {
   if (!data || !data->hasUrls()) return QString();
