@@ -18,6 +18,7 @@
 #include "ui/about_model.h"
 #include "ui/panneau.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/settings_store.h"
 
 namespace corvane::app {
 
@@ -49,6 +50,8 @@ int Run_App(int argc, char** argv) {
   int qt_argc = 1;
   QApplication app(qt_argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
+  // The user's settings are kept under these names (QSettings).
+  QApplication::setOrganizationName(QStringLiteral("Corvane"));
   // The program ends when the main window and every dialog it opened are closed.
   QApplication::setQuitOnLastWindowClosed(false);
 
@@ -64,7 +67,10 @@ int Run_App(int argc, char** argv) {
   qt::QtDialogService real_dialogs;
   const bool screenshot = !opts.screenshot.empty();
   ScriptedDialogs dialogs(real_dialogs, screenshot ? &std::cerr : nullptr);
-  qt::MainWindow window(dialogs);
+  // A screenshot run neither reads nor changes the user's settings.
+  std::unique_ptr<qt::QtSettingsStore> settings;
+  if (!screenshot) settings = std::make_unique<qt::QtSettingsStore>();
+  qt::MainWindow window(dialogs, settings.get());
   Panneau panneau(st, lines, window);
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
@@ -74,18 +80,22 @@ int Run_App(int argc, char** argv) {
   window.Start();
   window.show();
   const QString demo_file = QString::fromStdString(opts.demo_file);
+  const QString file = QString::fromStdString(opts.file);
   int status = kAppClean;
   if (screenshot) {
     if (!Wait_Until_Exposed(window, 10000)) std::cerr << "corvane: the window never showed\n";
+    if (!file.isEmpty()) window.Open_File(file);
     if (!demo_file.isEmpty()) Run_Demo(window, dialogs, demo_file);
     if (!Take_Screenshot(window, QString::fromStdString(opts.screenshot), std::cout)) {
       std::cerr << "corvane: cannot write " << opts.screenshot << '\n';
       status = kAppFailed;
     }
   } else {
-    if (!demo_file.isEmpty()) {
-      QTimer::singleShot(0, &window, [&] { Run_Demo(window, dialogs, demo_file); });
-    }
+    // After start-up, once the window shows: the file named on the command line, then the demo.
+    QTimer::singleShot(0, &window, [&] {
+      if (!file.isEmpty()) window.Open_File(file);
+      if (!demo_file.isEmpty()) Run_Demo(window, dialogs, demo_file);
+    });
     status = app.exec();
   }
   // The way out is the same after a normal end and after a request to stop.

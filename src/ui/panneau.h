@@ -23,6 +23,9 @@ inline constexpr std::string_view kNoPortMessage =
     "No Valid Port Found ! (Check connections and supply voltages)";
 inline constexpr std::string_view kHexFilter = "HEX files (*.hex)|*.hex|";
 
+// Whether a file's name ends in ".hex", in any case: the files File Open offers.
+bool Is_Hex_File_Name(std::string_view path);
+
 class Panneau final : public Panel {
  public:
   Panneau(WorkingState& st, Lines& lines, WindowView& view);
@@ -38,9 +41,13 @@ class Panneau final : public Panel {
   void Set_Value(Ctl id, int value);
   void Set_Enabled(Ctl id, bool enabled);
 
-  // Reads the whole chip into a HEX file (the console program's "save"), or into `stream` when
-  // one is given.
+  // Reads the whole chip into a HEX file (the console program's "save", and File, Save), or into
+  // `stream` when one is given.
   bool Save_Device_To(const std::string& path, std::ostream* stream = nullptr);
+  // File Open with `path` chosen, without the dialog: a file named on the command line or
+  // dropped on the window. Refused, doing nothing and returning false, while "LOAD File" is
+  // disabled (during an operation) or when the path is empty.
+  bool Open_File(const std::string& path);
 
   // The signal number of the request to stop that cut a command short (hardware/interruption.h),
   // or 0. Once it is set no command runs any more: the program is to leave, through Rig::Finish.
@@ -79,6 +86,8 @@ class Panneau final : public Panel {
   // Handlers
   void Btn_Find_Port_Click();
   void Menu_File_Open_Click();
+  void Load_Chosen_File(std::string path);
+  bool Menu_File_Save_Click();
   void Opt_Osc_Click(int index);
   void Check_WDT_Click();
   void Check_PWRT_Click();
