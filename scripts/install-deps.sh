@@ -11,6 +11,9 @@ declare -A groups=(
   [test]="libgtest-dev libgmock-dev xvfb xauth"   # the test suite (and the window under Xvfb)
   [package]="dpkg-dev file lintian"               # the .deb, its dependencies and its check
   [fuzz]="clang libclang-rt-14-dev"               # the fuzz targets: clang++ and libFuzzer
+  [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest"  # the Windows cross-build
+  [wine]="wine64"                                 # the Windows build's tests
+  [zip]="zip"                                     # the Windows package
 )
 
 wanted=("$@")

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the packages: scripts/package.sh [--check] [BUILD_DIR]
 # Builds BUILD_DIR (build/package by default: the programs alone), makes the Debian package and
-# the .tar.gz with CPack and copies them to dist/. --check then runs lintian on the .deb, installs
-# the .tar.gz into a temporary prefix and runs the installed programs from there.
+# the .tar.gz with CPack and copies them to dist/, then the Windows console program's zip
+# (scripts/package-windows.sh, cross-built in build/windows) beside them. --check then runs
+# lintian on the .deb, installs the .tar.gz into a temporary prefix and runs the installed
+# programs from there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,6 +34,12 @@ linux_packages() {
   ls -l dist/corvane*
 }
 
+# corvane-cli-VERSION-windows-x64.zip into dist/.
+windows_zip() {
+  scripts/package-windows.sh dist > /dev/null
+  ls -l dist/corvane-cli-*-windows-x64.zip
+}
+
 check_deb() {
   local deb
   deb=$(ls "$dir"/corvane*.deb)
@@ -58,6 +66,7 @@ check_tgz() {
 scripts/install-deps.sh build package
 build_tree
 linux_packages
+windows_zip
 if [ "$check" = 1 ]; then
   check_deb
   check_tgz

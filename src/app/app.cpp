@@ -1,7 +1,6 @@
 #include "app/app.h"
 
 #include <QApplication>
-#include <QSettings>
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
@@ -11,12 +10,15 @@
 
 #include "app/app_options.h"
 #include "app/demo.h"
+#include "app/stop_watch.h"
 #include "hardware/lines.h"
+#include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
 #include "ui/about_model.h"
 #include "ui/panneau.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/settings_store.h"
 
 namespace corvane::app {
 
@@ -48,54 +50,69 @@ int Run_App(int argc, char** argv) {
   int qt_argc = 1;
   QApplication app(qt_argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
-  // Where QSettings keeps what the window remembers between runs.
-  QApplication::setOrganizationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
+  // The user's settings are kept under these names (QSettings).
+  QApplication::setOrganizationName(QStringLiteral("Corvane"));
   // The program ends when the main window and every dialog it opened are closed.
   QApplication::setQuitOnLastWindowClosed(false);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error);
+  bool unavailable = false;
+  std::unique_ptr<Rig> rig =
+      Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &unavailable);
   if (!rig) {
     std::cerr << "corvane: " << error << '\n';
-    return kAppUsage;
+    return unavailable ? kAppRefused : kAppUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
   qt::QtDialogService real_dialogs;
   const bool screenshot = !opts.screenshot.empty();
   ScriptedDialogs dialogs(real_dialogs, screenshot ? &std::cerr : nullptr);
-  qt::MainWindow window(dialogs);
+  // A screenshot run neither reads nor changes the user's settings.
+  std::unique_ptr<qt::QtSettingsStore> settings;
+  if (!screenshot) settings = std::make_unique<qt::QtSettingsStore>();
+  qt::MainWindow window(dialogs, settings.get());
   Panneau panneau(st, lines, window);
   panneau.Set_Violation_Source(rig->violations());
   window.Attach(&panneau);
-  QSettings settings;
-  window.Use_Settings(&settings);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
+
+  Start_Stop_Watch(&window);
 
   window.Start();
   window.show();
   const QString demo_file = QString::fromStdString(opts.demo_file);
+  const QString file = QString::fromStdString(opts.file);
   int status = kAppClean;
   if (screenshot) {
     if (!Wait_Until_Exposed(window, 10000)) std::cerr << "corvane: the window never showed\n";
+    if (!file.isEmpty()) window.Open_File(file);
     if (!demo_file.isEmpty()) Run_Demo(window, dialogs, demo_file);
     if (!Take_Screenshot(window, QString::fromStdString(opts.screenshot), std::cout)) {
       std::cerr << "corvane: cannot write " << opts.screenshot << '\n';
       status = kAppFailed;
     }
   } else {
-    if (!demo_file.isEmpty()) {
-      QTimer::singleShot(0, &window, [&] { Run_Demo(window, dialogs, demo_file); });
-    }
+    // After start-up, once the window shows: the file named on the command line, then the demo.
+    QTimer::singleShot(0, &window, [&] {
+      if (!file.isEmpty()) window.Open_File(file);
+      if (!demo_file.isEmpty()) Run_Demo(window, dialogs, demo_file);
+    });
     status = app.exec();
   }
-  if (!rig->Save_State(&error)) {
-    std::cerr << "corvane: " << error << '\n';
-    if (status == kAppClean) status = kAppFailed;
-  }
+  // The way out is the same after a normal end and after a request to stop.
+  bool finished = rig->Finish(st, &error);
+  if (!finished) std::cerr << "corvane: " << error << '\n';
   if (!rig->Finish_Trace(&error)) {
     std::cerr << "corvane: " << error << '\n';
-    if (status == kAppClean) status = kAppFailed;
+    finished = false;
   }
+  const int signal_number =
+      panneau.interrupted() != 0 ? panneau.interrupted() : platform::Interrupt_Signal();
+  if (signal_number != 0) {
+    std::cerr << "corvane: interrupted by " << platform::Interrupt_Name(signal_number) << '\n';
+    return kAppSignalBase + signal_number;
+  }
+  if (!finished && status == kAppClean) status = kAppFailed;
   return status;
 }
 

@@ -57,10 +57,13 @@ bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
     if (known) continue;
     if (!a.empty() && a[0] == '-') {
       *error = "unknown option " + std::string(a);
-    } else {
-      *error = "unexpected argument '" + std::string(a) + "'";
+      return false;
     }
-    return false;
+    if (!o.file.empty() || a.empty()) {
+      *error = "unexpected argument '" + std::string(a) + "'";
+      return false;
+    }
+    o.file = std::string(a);
   }
   if (!o.screenshot.empty() && !Ends_With_Png(o.screenshot)) {
     *error = "--screenshot writes a PNG file: give a name ending in .png";
@@ -72,9 +75,11 @@ bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
 
 std::string App_Usage() {
   return "Usage: corvane [--board SPEC] [--trace FILE] [--demo FILE.hex] [--screenshot FILE.png]\n"
+         "               [FILE.hex]\n"
          "\n"
          "Opens the Corvane window: a programmer for PIC16F84/84A/873/877 chips on a\n"
-         "parallel-port programmer board.\n"
+         "parallel-port programmer board. FILE.hex, when given, is opened after start-up as\n"
+         "File, Open would; a .hex file dropped on the window is opened too.\n"
          "\n"
          "  --board SPEC        the programmer, as for corvane-cli (see corvane-cli --help):\n"
          "                        lpt[:lpt1=DEV,lpt2=DEV]  the machine's parallel ports (default)\n"

@@ -23,14 +23,20 @@ void ScriptedDialogs::Message_Box(QWidget* parent, const QString& text) {
 }
 
 QString ScriptedDialogs::Open_File(QWidget* parent, const QString& name_filter,
-                                   const QString& default_suffix) {
+                                   const QString& default_suffix, const QString& start_folder) {
   if (!answers_.empty()) {
     QString path = answers_.front();
     answers_.pop_front();
     return path;
   }
   if (quiet_boxes_) return QString();  // nobody to choose a file: cancelled
-  return real_.Open_File(parent, name_filter, default_suffix);
+  return real_.Open_File(parent, name_filter, default_suffix, start_folder);
+}
+
+QString ScriptedDialogs::Save_File(QWidget* parent, const QString& name_filter,
+                                   const QString& default_suffix, const QString& start_folder) {
+  if (quiet_boxes_) return QString();
+  return real_.Save_File(parent, name_filter, default_suffix, start_folder);
 }
 
 void Run_Demo(qt::MainWindow& window, ScriptedDialogs& dialogs, const QString& hex_file) {
@@ -63,7 +69,8 @@ bool Take_Screenshot(qt::MainWindow& window, const QString& path, std::ostream& 
       << client.height() << '\n'
       << "caption: " << window.windowTitle().toStdString() << '\n';
   for (const qt::StatusPanel& p : qt::kStatusPanels) {
-    out << "panel " << p.key << ": " << window.status_panel(p.key)->text().toStdString() << '\n';
+    out << "panel " << p.key << ": " << window.status_panel(p.key)->full_text().toStdString()
+        << '\n';
   }
   out << "log:\n" << window.log_box()->toPlainText().toStdString();
   out.flush();

@@ -15,8 +15,8 @@ class MainWindow;
 namespace corvane::app {
 
 // Answers the open-file dialog from a queue while it has answers, else asks the real dialogs.
-// When quiet, message boxes are written to a stream instead of shown (nobody is there to
-// dismiss them while a screenshot is taken).
+// When quiet, message boxes are written to a stream instead of shown and the file dialogs are
+// cancelled (nobody is there to answer them while a screenshot is taken).
 class ScriptedDialogs final : public qt::DialogService {
  public:
   ScriptedDialogs(qt::DialogService& real, std::ostream* quiet_boxes)
@@ -25,8 +25,10 @@ class ScriptedDialogs final : public qt::DialogService {
   void Answer_Open_File(const QString& path) { answers_.push_back(path); }
 
   void Message_Box(QWidget* parent, const QString& text) override;
-  QString Open_File(QWidget* parent, const QString& name_filter,
-                    const QString& default_suffix) override;
+  QString Open_File(QWidget* parent, const QString& name_filter, const QString& default_suffix,
+                    const QString& start_folder) override;
+  QString Save_File(QWidget* parent, const QString& name_filter, const QString& default_suffix,
+                    const QString& start_folder) override;
 
  private:
   qt::DialogService& real_;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "cli/expect.h"
+#include "hardware/system_port.h"
 
 namespace corvane {
 
@@ -149,11 +150,8 @@ parallel port, without a window. It starts up as the window does (delay calibrat
 discovery, chip identification) and then runs each STEP in order as the window's own command.
 
 Options:
-  --board lpt[:lpt1=DEV,lpt2=DEV]
-                  the machine's parallel ports (default). LPT1 is the parport at 0x378 and LPT2
-                  the one at 0x278, else the lowest-numbered parports; DEV names a device
-                  (/dev/parportN) explicitly. Needs the ppdev module and membership of group lp.
-  --board sim[:key=value,...]
+)" + System_Port_Help() +
+         R"(  --board sim[:key=value,...]
                   the simulated programmer board:
                     board=brannock|tessel        (default brannock)
                     chip=16f84|16f84a|16f873|16f877|none   (default 16f84a)
@@ -227,6 +225,9 @@ Exit status:
      done
   3  a step was refused (its button is disabled, no board was found, or --expect names another
      chip); later steps are not run
+  128+N  stopped by signal N (Ctrl+C: 130, SIGTERM: 143) or, on Windows, by Ctrl+C (130) or the
+     console closing (143): the operation stops at its next port access or wait, Vpp is
+     removed, the trace and the simulated chip's state are written as they stand
 )";
 }
 

@@ -8,7 +8,9 @@
 #include "cli/cli_view.h"
 #include "cli/expect.h"
 #include "cli/step_report.h"
+#include "hardware/interruption.h"
 #include "hardware/lines.h"
+#include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
 #include "rig/same_file.h"
@@ -117,7 +119,7 @@ bool Saves_To_Stdout(const CliOptions& opts) {
 }  // namespace
 
 int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
-            bool err_is_terminal) {
+            bool err_is_terminal, InterruptSource* interrupts) {
   CliOptions opts;
   std::string error;
   auto usage_error = [&](const std::string& why) {
@@ -143,10 +145,13 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   if (!Check_Trace_Against_Files(opts, &error)) return usage_error(error);
 
   WorkingState st;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, err, &error);
+  SignalInterrupts signals;
+  InterruptSource& stop = interrupts != nullptr ? *interrupts : signals;
+  bool unavailable = false;
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, err, &error, &stop, &unavailable);
   if (!rig) {
     err << "corvane-cli: " << error << '\n';
-    return kExitUsage;
+    return unavailable ? kExitRefused : kExitUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
   // "save -" puts the HEX file on stdout: the log goes to stderr then, so the two never mix.
@@ -168,7 +173,10 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   };
   int status = kExitClean;
   for (const Step& step : opts.steps) {
-    // A trace that lost a write is no record of the run: stop here (reported below).
+    // A request to stop cuts a board step short at its next port access or wait; between steps
+    // (and after one that never touches the port, such as load) it is noticed here.
+    if (win.interrupted() != 0 || stop.Pending() != 0) break;
+    // A trace that lost a write is no record of the run: stop here too (reported below).
     if (!rig->Trace_Failure().empty()) break;
     view.Begin_Step();
     const CommandStep* command = Command_Step(step.name);
@@ -199,6 +207,8 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
       if (step.name == "load") view.Answer_Open_File(step.arg == "-" ? "" : step.arg);
       clean = win.Click(command->control);
     }
+    // A step cut short by a request to stop has no result of its own: the way out reports it.
+    if (win.interrupted() != 0 || stop.Pending() != 0) break;
     report_panels();
     if (!clean || view.failure_boxes() != boxes_before) {
       const std::vector<std::string> boxes(view.failure_texts().begin() + boxes_before,
@@ -209,14 +219,19 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     }
   }
   out << std::flush;
-  if (!rig->Save_State(&error)) {
-    err << "corvane-cli: " << error << '\n';
-    if (status == kExitClean) status = kExitFailed;
-  }
+  // The way out is the same after a normal end and after a request to stop.
+  bool finished = rig->Finish(st, &error);
+  if (!finished) err << "corvane-cli: " << error << '\n';
   if (!rig->Finish_Trace(&error)) {
     err << "corvane-cli: " << error << '\n';
-    if (status == kExitClean) status = kExitFailed;
+    finished = false;
   }
+  const int signal_number = win.interrupted() != 0 ? win.interrupted() : stop.Pending();
+  if (signal_number != 0) {
+    view.Message_Box("interrupted by " + platform::Interrupt_Name(signal_number));
+    return kExitSignalBase + signal_number;
+  }
+  if (!finished && status == kExitClean) status = kExitFailed;
   return status;
 }
 

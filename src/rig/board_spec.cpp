@@ -1,6 +1,7 @@
 #include "rig/board_spec.h"
 
 #include <optional>
+#include "hardware/system_port.h"
 
 namespace corvane {
 
@@ -137,7 +138,7 @@ bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error)
     }
     if (text.size() > 4 && !Parse_Sim(text.substr(4), &spec.sim, error)) return false;
   } else if (text == "lpt" || text.rfind("lpt:", 0) == 0) {
-    if (!Parse_Lpt_Spec(text, &spec.lpt, error)) return false;
+    if (!Parse_System_Port_Option(text, &spec.lpt, error)) return false;
   } else {
     *error = "unknown board '" + std::string(text) + "' (lpt or sim)";
     return false;

@@ -37,7 +37,8 @@ struct BoardSpec {
   SimSpec sim;
 };
 
-// Reads "lpt[:lpt1=DEV,lpt2=DEV]" or "sim[:key=value,...]"; false with a reason when malformed.
+// Reads "lpt[:lpt1=DEV,lpt2=DEV]" (DEV in this system's terms, hardware/system_port.h) or
+// "sim[:key=value,...]"; false with a reason when malformed.
 bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error);
 
 }  // namespace corvane

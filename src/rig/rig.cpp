@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "hardware/registers.h"
+#include "hardware/system_port.h"
 #include "image/hex_file.h"
 #include "protocol/hex_text.h"
 #include "rig/same_file.h"
@@ -53,7 +55,8 @@ TracedBoard Traced_Board(const BoardSpec& spec, const WorkingState& st) {
 
 std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_path,
                                const WorkingState& st, std::ostream& diagnostics,
-                               std::string* error) {
+                               std::string* error, InterruptSource* interrupts, bool* unavailable) {
+  if (unavailable != nullptr) *unavailable = false;
   std::unique_ptr<Rig> rig(new Rig());
   rig->spec_ = spec;
   rig->trace_path_ = trace_path;
@@ -79,15 +82,22 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
     if (!rig->Set_Faults(error)) return nullptr;
     rig->backend_ = rig->board_.get();
   } else {
-    rig->devices_ = std::make_unique<LinuxParportDevices>();
-    rig->parport_ = std::make_unique<ParportIo>(*rig->devices_, spec.lpt, diagnostics);
-    rig->backend_ = rig->parport_.get();
+    rig->system_port_ = Open_System_Port(spec.lpt, diagnostics, error);
+    if (!rig->system_port_) {
+      if (unavailable != nullptr) *unavailable = true;
+      return nullptr;
+    }
+    rig->backend_ = rig->system_port_.get();
   }
   if (!trace_path.empty()) {
     rig->trace_file_ = TraceFile::Open(trace_path, Traced_Board(spec, st), error);
     if (!rig->trace_file_) return nullptr;
     rig->tracing_ = std::make_unique<TracingPort>(*rig->backend_, *rig->clock_, *rig->trace_file_);
   }
+  PortIo& outer = rig->tracing_ ? static_cast<PortIo&>(*rig->tracing_) : *rig->backend_;
+  rig->interrupts_ = interrupts != nullptr ? interrupts : &rig->signals_;
+  rig->interruptible_port_ = std::make_unique<InterruptiblePort>(outer, *rig->interrupts_);
+  rig->interruptible_clock_ = std::make_unique<InterruptibleClock>(*rig->clock_, *rig->interrupts_);
   return rig;
 }
 
@@ -115,6 +125,31 @@ bool Rig::Set_Faults(std::string* error) {
     chip_->set_unprogrammable_word(a);
   }
   return true;
+}
+
+void Rig::Leave_Lines_Safe(const WorkingState& st) {
+  if (st.PortBase == 0 || !backend_) return;  // no board found: discovery left the port as it was
+  // Past the interruption check, through the trace, and only to the data register in use.
+  PortIo& raw = tracing_ ? static_cast<PortIo&>(*tracing_) : *backend_;
+  GuardedPort port(raw);
+  const auto data = static_cast<std::uint16_t>(st.PortBase);
+  if (st.BoardVariant == kTessel) {
+    port.write(data, 0x00);
+  } else {
+    port.write(data, static_cast<std::uint8_t>(port.read(data) | reg::kD3Vpp));
+  }
+}
+
+bool Rig::Finish(const WorkingState& st, std::string* error) {
+  if (finished_) return true;
+  finished_ = true;
+  Leave_Lines_Safe(st);
+  // Let go of the port before anything else can fail; from now on the lines see an empty bus.
+  interruptible_port_ = std::make_unique<InterruptiblePort>(released_, *interrupts_);
+  tracing_.reset();
+  backend_ = nullptr;
+  system_port_.reset();
+  return Save_State(error);
 }
 
 bool Rig::Load_State(std::string* error) {

@@ -8,8 +8,7 @@
 #include <string>
 
 #include "hardware/clock.h"
-#include "hardware/parport_devices.h"
-#include "hardware/parport_linux.h"
+#include "hardware/interruption.h"
 #include "hardware/port_io.h"
 #include "hardware/trace.h"
 #include "rig/board_spec.h"
@@ -17,6 +16,7 @@
 #include "sim/board.h"
 #include "sim/board_violations.h"
 #include "sim/chip.h"
+#include "state/working_state.h"
 
 namespace corvane {
 
@@ -25,19 +25,30 @@ class Rig {
   // Builds the programmer. The simulated chip's state file is read now when it exists (a missing
   // file is an erased chip; one that cannot be examined, or is not a regular file, is refused),
   // the simulated faults are put in place and the trace file is created now, unless it is the
-  // state file. Null with a reason on failure, before anything was written. The working state
-  // tells the VCD trace which port and board the discovery found on the machine's ports.
+  // state file. Null with a reason on failure, before anything was written; *unavailable is then
+  // set when the failure is that this system has no parallel-port backend. The working state
+  // tells the VCD trace which port and board the discovery found on the machine's ports, and the
+  // way out which lines to leave safe. Every port access and wait checks `interrupts` (null: the
+  // process's signals) and throws Interrupted once a request to stop is pending.
   static std::unique_ptr<Rig> Make(const BoardSpec& spec, const std::string& trace_path,
                                    const WorkingState& st, std::ostream& diagnostics,
-                                   std::string* error);
+                                   std::string* error, InterruptSource* interrupts = nullptr,
+                                   bool* unavailable = nullptr);
   ~Rig();
 
-  PortIo& port() { return tracing_ ? static_cast<PortIo&>(*tracing_) : *backend_; }
-  Clock& clock() { return *clock_; }
+  PortIo& port() { return *interruptible_port_; }
+  Clock& clock() { return *interruptible_clock_; }
   sim::Board* board() { return board_.get(); }
   sim::Chip* chip() { return chip_.get(); }
   // The simulated chip's violations; null for the machine's ports, which cannot see any.
   ViolationSource* violations() { return violations_.get(); }
+
+  // The way out, after a normal end or an interruption alike: leaves the data register as
+  // Vpp_Off leaves it (Brannock: D3 set, the other lines as they were; Tessel: 0x00) when a board
+  // was found, then releases the port, flushes the trace (whose last line is that write) and
+  // writes the simulated chip back to its state file as it stands. Runs once; no request to stop
+  // can cut it short. False with a reason when the state file cannot be written.
+  bool Finish(const WorkingState& st, std::string* error);
 
   // Writes the simulated chip back to its state file, when there is one. False with a reason
   // ("state file S.hex: Permission denied").
@@ -52,18 +63,31 @@ class Rig {
   Rig() = default;
   bool Load_State(std::string* error);
   bool Set_Faults(std::string* error);
+  void Leave_Lines_Safe(const WorkingState& st);
+
+  // What the port is once released: reads 0xFF, writes go nowhere.
+  class EmptyBus final : public PortIo {
+   public:
+    std::uint8_t read(std::uint16_t) override { return 0xFF; }
+    void write(std::uint16_t, std::uint8_t) override {}
+  };
 
   BoardSpec spec_;
+  SignalInterrupts signals_;
+  InterruptSource* interrupts_ = nullptr;
+  EmptyBus released_;
   std::unique_ptr<Clock> clock_;
   std::unique_ptr<sim::Chip> chip_;
   std::unique_ptr<sim::Board> board_;
   std::unique_ptr<sim::BoardViolations> violations_;
-  std::unique_ptr<LinuxParportDevices> devices_;
-  std::unique_ptr<ParportIo> parport_;
+  std::unique_ptr<PortIo> system_port_;
   PortIo* backend_ = nullptr;
   std::string trace_path_;
   std::unique_ptr<TraceFile> trace_file_;
   std::unique_ptr<TracingPort> tracing_;
+  std::unique_ptr<InterruptiblePort> interruptible_port_;
+  std::unique_ptr<InterruptibleClock> interruptible_clock_;
+  bool finished_ = false;
 };
 
 }  // namespace corvane

@@ -65,8 +65,9 @@ void VcdTraceWriter::record(const PortAccess& a) {
 std::unique_ptr<TraceFile> TraceFile::Open(const std::string& path, TracedBoard board,
                                            std::string* error) {
   std::unique_ptr<TraceFile> file(new TraceFile());
+  // Binary: the same bytes on every system (LF line ends, no CR LF translation on Windows).
   errno = 0;
-  file->stream_.open(path, std::ios::out | std::ios::trunc);
+  file->stream_.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
   if (!file->stream_) {
     *error = "cannot create trace file " + path + ": " +
              (errno != 0 ? std::strerror(errno) : "cannot open the file");

@@ -44,7 +44,7 @@ class AboutModel {
   std::string_view description() const { return "For use with Brannock hardware"; }
   std::string_view second_description() const { return "or with Dravik hardware (Tessel)"; }
   std::string_view disclaimer() const {
-    return "Corvane by Dravik, free programmer for PIC16F84, 873 and 877";
+    return "Corvane by Dravik, free programmer for PIC16F84, 873 and 877. MIT License";
   }
   const std::string& system_text() const { return system_text_; }
   std::string_view sysinfo_caption() const { return "&Infos système..."; }

@@ -57,9 +57,11 @@ struct Control {
   ControlKind kind;
   std::string caption;
   bool enabled = true;
-  // False for the controls the user can never use (Command1, Menu_File_Save,
-  // Menu_Options_HardWare) and for the device box, which only the program sets.
+  // False for the controls the user can never use (Command1, Menu_Options_HardWare) and for the
+  // device box, which only the program sets.
   bool user_available = true;
+  // A menu item's keyboard shortcut ("Ctrl+O"), or "".
+  std::string shortcut;
   int value = 0;     // check box, checkable menu item: 0 unchecked, 1 checked, 2 grey; option: 1
   std::string text;  // the device box's text
 };
@@ -69,6 +71,13 @@ std::array<Control, kControlCount> Initial_Controls();
 
 constexpr Ctl Opt_Osc(int index) {
   return static_cast<Ctl>(static_cast<int>(Ctl::Opt_Osc_0) + index);
+}
+
+// The option of "Oscillator Type" an arrow key moves to from `from`: step -1 for Up and Left, +1
+// for Down and Right, wrapping around the four options as a group of option buttons does.
+constexpr Ctl Option_Moved_To(Ctl from, int step) {
+  const int index = static_cast<int>(from) - static_cast<int>(Ctl::Opt_Osc_0);
+  return Opt_Osc(((index + step) % 4 + 4) % 4);
 }
 
 // The control with the given name ("Btn_Verify"), or Ctl::kCount.

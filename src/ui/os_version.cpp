@@ -1,11 +1,14 @@
 #include "ui/os_version.h"
 
+#include "platform/os_version.h"
+
 namespace corvane {
 
 OsVersion Get_Os_Version() {
-  // Only Windows has the version record the about box describes; on this platform no major
-  // version 4 is ever reported.
-  return OsVersion{};
+  // Only Windows has the version record the about box describes; elsewhere all three are 0, so
+  // no major version 4 is ever reported.
+  const platform::OsVersionRecord r = platform::Query_Os_Version();
+  return OsVersion{r.major, r.minor, r.platform_id};
 }
 
 std::string Os_Version_Text(const OsVersion& v) {

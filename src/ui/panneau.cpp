@@ -36,6 +36,13 @@ Panneau::Panneau(WorkingState& st, Lines& lines, WindowView& view)
 }
 
 void Panneau::Form_Load() {
+  Guarded([this] {
+    Form_Load_Handler();
+    return true;
+  });
+}
+
+void Panneau::Form_Load_Handler() {
   st_.OsVersionText = Os_Version_Text(Get_Os_Version());
   Set_Device("PIC16f84");
   Calibrate_Delay(st_, lines_.clock());

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "hardware/interruption.h"
 #include "hardware/lines.h"
 #include "protocol/context.h"
 #include "state/panel.h"
@@ -23,6 +24,9 @@ namespace corvane {
 inline constexpr std::string_view kNoPortMessage =
     "No Valid Port Found ! (Check connections and supply voltages)";
 inline constexpr std::string_view kHexFilter = "HEX files (*.hex)|*.hex|";
+
+// Whether a file's name ends in ".hex", in any case: the files File Open offers.
+bool Is_Hex_File_Name(std::string_view path);
 
 class Panneau final : public Panel {
  public:
@@ -43,9 +47,17 @@ class Panneau final : public Panel {
   // each command that reached the board, any new ones are reported in a message box.
   void Set_Violation_Source(ViolationSource* source) { violations_ = source; }
 
-  // Reads the whole chip into a HEX file (the console program's "save"), or into `stream` when
-  // one is given.
+  // Reads the whole chip into a HEX file (the console program's "save", and File, Save), or into
+  // `stream` when one is given.
   bool Save_Device_To(const std::string& path, std::ostream* stream = nullptr);
+  // File Open with `path` chosen, without the dialog: a file named on the command line or
+  // dropped on the window. Refused, doing nothing and returning false, while "LOAD File" is
+  // disabled (during an operation) or when the path is empty.
+  bool Open_File(const std::string& path);
+
+  // The signal number of the request to stop that cut a command short (hardware/interruption.h),
+  // or 0. Once it is set no command runs any more: the program is to leave, through Rig::Finish.
+  int interrupted() const { return interrupted_; }
 
   const Control& control(Ctl id) const { return controls_[static_cast<int>(id)]; }
   const std::string& log() const { return log_; }
@@ -80,6 +92,8 @@ class Panneau final : public Panel {
   // Handlers
   void Btn_Find_Port_Click();
   void Menu_File_Open_Click();
+  void Load_Chosen_File(std::string path);
+  bool Menu_File_Save_Click();
   void Opt_Osc_Click(int index);
   void Check_WDT_Click();
   void Check_PWRT_Click();
@@ -88,6 +102,28 @@ class Panneau final : public Panel {
   bool Run_Device_Command(Ctl id);
   // False, after a message box, when the chip recorded violations since the last report.
   bool Report_Violations();
+
+  void Form_Load_Handler();
+  bool Click_Handler(Ctl id);
+
+  // Runs a command from outside. A request to stop unwinds through the commands that run one
+  // another inline to the outermost one, which notes it and returns false.
+  template <typename Body>
+  bool Guarded(Body&& body) {
+    if (interrupted_ != 0) return false;
+    struct Depth {
+      int& depth;
+      explicit Depth(int& d) : depth(d) { ++depth; }
+      ~Depth() { --depth; }
+    } depth(command_depth_);
+    if (command_depth_ > 1) return body();
+    try {
+      return body();
+    } catch (const Interrupted& stop) {
+      interrupted_ = stop.signal_number;
+      return false;
+    }
+  }
 
   WorkingState& st_;
   Lines& lines_;
@@ -102,6 +138,8 @@ class Panneau final : public Panel {
   std::string file_name_;
   bool busy_ = false;
   ProgressPace pace_;
+  int command_depth_ = 0;
+  int interrupted_ = 0;
 };
 
 }  // namespace corvane

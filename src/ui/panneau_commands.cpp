@@ -17,6 +17,10 @@
 namespace corvane {
 
 bool Panneau::Click(Ctl id) {
+  return Guarded([this, id] { return Click_Handler(id); });
+}
+
+bool Panneau::Click_Handler(Ctl id) {
   switch (id) {
     case Ctl::Btn_Find_Port:
       Btn_Find_Port_Click();
@@ -25,6 +29,8 @@ bool Panneau::Click(Ctl id) {
     case Ctl::Menu_File_Open:
       Menu_File_Open_Click();
       return true;
+    case Ctl::Menu_File_Save:
+      return Menu_File_Save_Click();
     case Ctl::Menu_File_Exit:
       view_.Close_Window();
       return true;
@@ -142,10 +148,12 @@ bool Panneau::Run_Device_Command(Ctl id) {
 }
 
 bool Panneau::Save_Device_To(const std::string& path, std::ostream* stream) {
-  if (!Port_Ready()) return false;
-  const bool saved = Save_Device(ctx_, path, stream);
-  const bool clean = Report_Violations();
-  return saved && clean;
+  return Guarded([this, &path, stream] {
+    if (!Port_Ready()) return false;
+    const bool saved = Save_Device(ctx_, path, stream);
+    const bool clean = Report_Violations();
+    return saved && clean;
+  });
 }
 
 void Panneau::Btn_Find_Port_Click() {
@@ -187,9 +195,35 @@ void Panneau::Btn_Find_Port_Click() {
   }
 }
 
+bool Is_Hex_File_Name(std::string_view path) {
+  if (path.size() < 4) return false;
+  std::string suffix(path.substr(path.size() - 4));
+  for (char& c : suffix) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return suffix == ".hex";
+}
+
+bool Panneau::Open_File(const std::string& path) {
+  if (path.empty() || busy_ || !control(Ctl::Btn_Load_File).enabled) return false;
+  Load_Chosen_File(path);
+  return true;
+}
+
+bool Panneau::Menu_File_Save_Click() {
+  // The board first: no file is asked for when there is nothing to read.
+  if (!Port_Ready()) return false;
+  const std::string path = view_.Save_File_Dialog(kHexFilter, "hex");
+  if (path.empty()) return true;  // cancelled: nothing read, nothing written
+  return Save_Device_To(path);
+}
+
 void Panneau::Menu_File_Open_Click() {
   file_name_.clear();
-  file_name_ = view_.Open_File_Dialog(kHexFilter, "hex");
+  Load_Chosen_File(view_.Open_File_Dialog(kHexFilter, "hex"));
+}
+
+// The rest of File Open once the dialog has answered: "" when it was cancelled.
+void Panneau::Load_Chosen_File(std::string path) {
+  file_name_ = std::move(path);
   if (file_name_.empty()) {
     Disarm_File();
     Blank_Program_Image(st_);

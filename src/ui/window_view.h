@@ -1,5 +1,5 @@
 // What the window's logic needs from whoever shows it (the Qt window, the console program, a
-// test): modal boxes, the open-file dialog, and notice of every change to show.
+// test): modal boxes, the file dialogs, and notice of every change to show.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,12 @@ class WindowView {
   // The open-file dialog; returns the chosen path, or "" when cancelled.
   virtual std::string Open_File_Dialog(std::string_view filter,
                                        std::string_view default_extension) = 0;
+  // The save-file dialog of File, Save; returns the chosen path, or "" when cancelled. A view
+  // that offers no such menu item (the console program has its own "save") never asks.
+  virtual std::string Save_File_Dialog(std::string_view /*filter*/,
+                                       std::string_view /*default_extension*/) {
+    return "";
+  }
 
   virtual void Log_Appended(std::string_view /*message*/, bool /*trimmed*/) {}
   virtual void Status_Changed(std::string_view /*key*/, std::string_view /*text*/) {}

@@ -2,11 +2,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace corvane::testing_support {
@@ -14,9 +14,11 @@ namespace corvane::testing_support {
 class ProcTree {
  public:
   ProcTree() {
+    // Test programs may run side by side: a random part keeps their trees apart.
     static std::atomic<int> serial{0};
+    static const unsigned run = std::random_device{}();
     root_ = std::filesystem::path(::testing::TempDir()) /
-            ("parport-proc-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+            ("parport-proc-" + std::to_string(run) + "-" + std::to_string(serial++));
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "default");  // the kernel lists this one too
   }

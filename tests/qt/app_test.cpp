@@ -2,6 +2,7 @@
 // and the real program under Xvfb.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <array>
 #include <cstdio>
@@ -38,6 +39,13 @@ TEST(AppOptionsTest, BoardTraceDemoAndScreenshot) {
   EXPECT_EQ(o.trace, "t.vcd");
   EXPECT_EQ(o.demo_file, "a.hex");
   EXPECT_EQ(o.screenshot, "shot.PNG");
+  EXPECT_TRUE(o.file.empty());
+  // One file to open after start-up, before or after the options.
+  ASSERT_TRUE(Parse({"blink.hex", "--board", "sim"}, &o, &error));
+  EXPECT_EQ(o.file, "blink.hex");
+  EXPECT_EQ(o.board, "sim");
+  ASSERT_TRUE(Parse({"--board=sim", "dir/Blink.HEX"}, &o, &error));
+  EXPECT_EQ(o.file, "dir/Blink.HEX");
   ASSERT_TRUE(Parse({"-h"}, &o, &error));
   EXPECT_TRUE(o.help);
   EXPECT_NE(app::App_Usage().find("--board"), std::string::npos);
@@ -52,8 +60,10 @@ TEST(AppOptionsTest, UsageErrors) {
   EXPECT_EQ(error, "option --board needs a value");
   EXPECT_FALSE(Parse({"--trace="}, &o, &error));
   EXPECT_EQ(error, "option --trace needs a value");
-  EXPECT_FALSE(Parse({"program"}, &o, &error));
-  EXPECT_EQ(error, "unexpected argument 'program'");
+  EXPECT_FALSE(Parse({"a.hex", "b.hex"}, &o, &error));
+  EXPECT_EQ(error, "unexpected argument 'b.hex'");
+  EXPECT_FALSE(Parse({""}, &o, &error));
+  EXPECT_EQ(error, "unexpected argument ''");
   EXPECT_FALSE(Parse({"--screenshot", "shot.jpg"}, &o, &error));
   EXPECT_NE(error.find(".png"), std::string::npos);
   EXPECT_FALSE(Parse({"--screenshot", ".png"}, &o, &error));
@@ -76,8 +86,9 @@ TEST(ScriptedDialogsTest, AnswersFirstThenQuietBoxes) {
   std::ostringstream quiet;
   app::ScriptedDialogs d(real, &quiet);
   d.Answer_Open_File("a.hex");
-  EXPECT_EQ(d.Open_File(nullptr, "f", "hex"), "a.hex");
-  EXPECT_EQ(d.Open_File(nullptr, "f", "hex"), "");  // nobody to ask: cancelled
+  EXPECT_EQ(d.Open_File(nullptr, "f", "hex", ""), "a.hex");
+  EXPECT_EQ(d.Open_File(nullptr, "f", "hex", ""), "");  // nobody to ask: cancelled
+  EXPECT_EQ(d.Save_File(nullptr, "f", "hex", ""), "");
   d.Message_Box(nullptr, "Mismatch in configuration fuses");
   EXPECT_EQ(quiet.str(), "corvane: message box: Mismatch in configuration fuses\n");
   EXPECT_EQ(real.file_dialogs, 0);
@@ -85,9 +96,11 @@ TEST(ScriptedDialogsTest, AnswersFirstThenQuietBoxes) {
 
   app::ScriptedDialogs shown(real, nullptr);
   shown.Message_Box(nullptr, "x");
-  EXPECT_EQ(shown.Open_File(nullptr, "f", "hex"), "");
+  EXPECT_EQ(shown.Open_File(nullptr, "f", "hex", ""), "");
+  EXPECT_EQ(shown.Save_File(nullptr, "f", "hex", ""), "");
   EXPECT_EQ(real.boxes.size(), 1u);
   EXPECT_EQ(real.file_dialogs, 1);
+  EXPECT_EQ(real.save_dialogs, 1);
 }
 
 TEST(DemoTest, LoadsProgramsAndVerifiesThroughTheButtons) {
@@ -185,6 +198,29 @@ TEST(XvfbTest, LoadProgramAndVerifyThroughTheRealWindow) {
   EXPECT_NE(r.out.find("\n11 lines of program written\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nVerify detected : 0 errors\n"), std::string::npos) << r.out;
   EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
+}
+
+TEST(CorvaneProgramTest, OpensTheFileNamedOnItsCommandLineAfterStartUp) {
+  // Offscreen, from the data folder, with a home of its own where settings would go.
+  const std::string home = ::testing::TempDir() + "corvane_file_arg_home";
+  const std::string png = ::testing::TempDir() + "corvane_file_arg.png";
+  const ProgramRun r =
+      Run_Command("mkdir -p '" + home + "' && cd '" CORVANE_TEST_DATA "' && HOME='" + home +
+                  "' XDG_CONFIG_HOME='" + home +
+                  "/.config' QT_QPA_PLATFORM=offscreen timeout 60 '" CORVANE_APP_BINARY
+                  "' --board sim pic16f84a_demo_inhx8m.hex --screenshot '" +
+                  png + "' 2>/dev/null");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string out = "\n" + r.out;
+  const std::string absolute =
+      QDir(CORVANE_TEST_DATA).absoluteFilePath("pic16f84a_demo_inhx8m.hex").toStdString();
+  EXPECT_EQ(Line_After(out, "caption: "), "Corvane : " + absolute);
+  // Start-up first (the chip identified), then the file as File Open loads it.
+  EXPECT_EQ(Line_After(out, "panel Device: "), "Device : PIC16f84 (561)");
+  EXPECT_NE(out.find("\n11 lines of program and 5 Bytes in EEPROM Data\n"), std::string::npos)
+      << out;
+  // A screenshot run leaves the user's settings alone.
+  EXPECT_FALSE(QDir(QString::fromStdString(home) + "/.config/Corvane").exists());
 }
 
 TEST(CorvaneProgramTest, UsageErrorsExitWithTwo) {

@@ -157,7 +157,12 @@ TEST(AboutDialogTest, TextsColoursAndPlaces) {
   EXPECT_EQ(label("lblVersion")->text(), "Version 1.1.0");
   EXPECT_EQ(label("lblDescription")->text(), "For use with Brannock hardware");
   EXPECT_EQ(label("Label1")->text(), "or with Dravik hardware (Tessel)");
-  EXPECT_FALSE(label("lblDisclaimer")->text().isEmpty());
+  // The credit line names the licence and fits its place whole.
+  QLabel* disclaimer = label("lblDisclaimer");
+  EXPECT_TRUE(disclaimer->text().contains("MIT License")) << disclaimer->text().toStdString();
+  EXPECT_EQ(disclaimer->geometry(), QRect(17, 175, 202, 55));
+  EXPECT_LE(disclaimer->heightForWidth(202), 55);
+  EXPECT_GE(disclaimer->font().pointSize(), 8);
   for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "Label1", "lblDisclaimer"}) {
     EXPECT_EQ(label(name)->palette().color(QPalette::WindowText), QColor(255, 255, 0)) << name;
     EXPECT_TRUE(label(name)->alignment() & Qt::AlignHCenter) << name;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "hardware/clock.h"
@@ -24,24 +26,53 @@ namespace corvane::testing {
 class FakeDialogs : public qt::DialogService {
  public:
   std::vector<QString> boxes;
-  std::deque<QString> files;  // answers of the open-file dialog; none left: cancelled
+  std::deque<QString> files;       // answers of the open-file dialog; none left: cancelled
+  std::deque<QString> save_files;  // answers of the save-file dialog; none left: cancelled
   int file_dialogs = 0;
+  int save_dialogs = 0;
   QString last_filter;
   QString last_suffix;
+  QString last_start_folder;
   std::function<void(const QString&)> on_box;
 
   void Message_Box(QWidget*, const QString& text) override {
     boxes.push_back(text);
     if (on_box) on_box(text);
   }
-  QString Open_File(QWidget*, const QString& filter, const QString& suffix) override {
+  QString Open_File(QWidget*, const QString& filter, const QString& suffix,
+                    const QString& start_folder) override {
     ++file_dialogs;
+    return Answer(files, filter, suffix, start_folder);
+  }
+  QString Save_File(QWidget*, const QString& filter, const QString& suffix,
+                    const QString& start_folder) override {
+    ++save_dialogs;
+    return Answer(save_files, filter, suffix, start_folder);
+  }
+
+ private:
+  QString Answer(std::deque<QString>& answers, const QString& filter, const QString& suffix,
+                 const QString& start_folder) {
     last_filter = filter;
     last_suffix = suffix;
-    if (files.empty()) return QString();
-    QString f = files.front();
-    files.pop_front();
+    last_start_folder = start_folder;
+    if (answers.empty()) return QString();
+    QString f = answers.front();
+    answers.pop_front();
     return f;
+  }
+};
+
+// The user's settings in memory.
+class MemorySettings : public SettingsStore {
+ public:
+  std::map<std::string, std::string, std::less<>> values;
+  std::string Value(std::string_view key) const override {
+    auto it = values.find(key);
+    return it == values.end() ? std::string() : it->second;
+  }
+  void Set_Value(std::string_view key, std::string_view value) override {
+    values[std::string(key)] = std::string(value);
   }
 };
 
@@ -58,13 +89,16 @@ inline QString Demo_Hex() {
 
 class QtSimWindow {
  public:
-  // dialogs_instead: the boxes the window uses instead of its FakeDialogs.
+  // dialogs_instead: the boxes the window uses instead of its FakeDialogs. settings_instead: the
+  // user's settings instead of its MemorySettings.
   explicit QtSimWindow(SimSetup setup = {}, bool empty_bus = false,
-                       qt::DialogService* dialogs_instead = nullptr)
+                       qt::DialogService* dialogs_instead = nullptr,
+                       SettingsStore* settings_instead = nullptr)
       : chip(setup.chip),
         board(setup.board, clock, setup.base),
         lines(empty_bus ? static_cast<PortIo&>(bus) : board, clock, st),
-        window(dialogs_instead ? *dialogs_instead : dialogs),
+        window(dialogs_instead ? *dialogs_instead : dialogs,
+               settings_instead ? settings_instead : &settings),
         win(st, lines, window) {
     if (setup.with_chip) board.insert(&chip);
     window.Attach(&win);
@@ -91,6 +125,7 @@ class QtSimWindow {
   EmptyBus bus;
   Lines lines;
   FakeDialogs dialogs;
+  MemorySettings settings;
   qt::MainWindow window;
   Panneau win;
 };

@@ -4,8 +4,6 @@
 
 #include <QAction>
 #include <QProgressBar>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include "qt/qt_sim_window.h"
 #include "sim/board_violations.h"
@@ -14,12 +12,9 @@ namespace corvane::testing {
 namespace {
 
 TEST(WindowSpeedTest, FastProgrammingIsACheckableOptionRememberedBetweenRuns) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  QSettings settings(dir.filePath(QStringLiteral("corvane.ini")), QSettings::IniFormat);
+  MemorySettings settings;
   {
-    QtSimWindow w;
-    w.window.Use_Settings(&settings);
+    QtSimWindow w({}, false, nullptr, &settings);
     w.Start();
     QAction* fast = w.window.menu_action(Ctl::Menu_Options_Fast);
     ASSERT_NE(fast, nullptr);
@@ -28,26 +23,28 @@ TEST(WindowSpeedTest, FastProgrammingIsACheckableOptionRememberedBetweenRuns) {
     EXPECT_TRUE(fast->isEnabled());
     EXPECT_FALSE(fast->isChecked());
     EXPECT_EQ(w.st.Speed, kNormalSpeed);
+    EXPECT_EQ(settings.Value(kFastProgrammingKey), "") << "nothing written until the user chooses";
     fast->trigger();
     EXPECT_TRUE(fast->isChecked());
     EXPECT_EQ(w.st.Speed, kFastSpeed);
-    EXPECT_TRUE(settings.value("speed/fast").toBool());
+    EXPECT_EQ(settings.Value(kFastProgrammingKey), "1");
     w.Click(Ctl::Check_Speed);  // "Low Speed" wins while checked
     EXPECT_EQ(w.st.Speed, kLowSpeed);
     EXPECT_TRUE(fast->isChecked());
   }
   {
-    QtSimWindow w;  // the next run
-    w.window.Use_Settings(&settings);
+    QtSimWindow w({}, false, nullptr, &settings);  // the next run
     w.Start();
     EXPECT_TRUE(w.window.menu_action(Ctl::Menu_Options_Fast)->isChecked());
     EXPECT_EQ(w.st.Speed, kFastSpeed);
     w.window.menu_action(Ctl::Menu_Options_Fast)->trigger();
-    EXPECT_FALSE(settings.value("speed/fast").toBool());
+    EXPECT_EQ(settings.Value(kFastProgrammingKey), "0");
   }
-  QtSimWindow without;  // no settings: nothing remembered, nothing written
-  without.Start();
-  EXPECT_FALSE(without.window.menu_action(Ctl::Menu_Options_Fast)->isChecked());
+  MemorySettings none;
+  QtSimWindow fresh({}, false, nullptr, &none);
+  fresh.Start();
+  EXPECT_FALSE(fresh.window.menu_action(Ctl::Menu_Options_Fast)->isChecked());
+  EXPECT_EQ(fresh.st.Speed, kNormalSpeed);
 }
 
 TEST(WindowSpeedTest, ProgressBarMovesThroughALongProgramAndGoesAwayAtTheEnd) {

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -98,6 +99,13 @@ TEST(WindowStartupTest, EveryControlAsShownAfterStartUp) {
   EXPECT_TRUE(w.window.log_box()->toPlainText().isEmpty());
   EXPECT_TRUE(w.dialogs.boxes.empty());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // idle
+
+  // The write/read test button is offered by neither program: it is not shown at all.
+  w.window.show();
+  EXPECT_TRUE(w.widget(Ctl::Check_Vdd)->isVisible());
+  EXPECT_FALSE(w.widget(Ctl::Command1)->isVisible());
+  EXPECT_TRUE(w.widget(Ctl::Command1)->isHidden());
+  w.window.hide();
 }
 
 TEST(WindowStartupTest, StatusPanelsBeforeStartUp) {
@@ -244,7 +252,7 @@ TEST(WindowStartupTest, Menus) {
   };
   const Expect expected[] = {
       {Ctl::Menu_File, "&File", true},       {Ctl::Menu_File_Open, "&Open", true},
-      {Ctl::Menu_File_Save, "&Save", false}, {Ctl::Menu_File_Exit, "E&xit", true},
+      {Ctl::Menu_File_Save, "&Save", true},  {Ctl::Menu_File_Exit, "E&xit", true},
       {Ctl::Menu_Options, "&Options", true}, {Ctl::Menu_Options_HardWare, "&HardWare", false},
       {Ctl::Menu_About, "&About", true},
   };
@@ -254,6 +262,9 @@ TEST(WindowStartupTest, Menus) {
     EXPECT_EQ(a->text(), e.caption);
     EXPECT_EQ(a->isEnabled(), e.enabled) << e.caption;
   }
+  EXPECT_EQ(w.window.menu_action(Ctl::Menu_File_Open)->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(w.window.menu_action(Ctl::Menu_File_Save)->shortcut(), QKeySequence("Ctrl+S"));
+  EXPECT_EQ(w.window.menu_action(Ctl::Menu_File_Exit)->shortcut(), QKeySequence("Ctrl+Q"));
   // The menu bar holds File, Options and About, in this order.
   const QList<QAction*> top = w.window.menuBar()->actions();
   ASSERT_EQ(top.size(), 3);

@@ -30,9 +30,10 @@ TEST(BoardSpecTest, ReadsBothKindsOfBoard) {
   EXPECT_FALSE(spec.sim.virtual_time);
   EXPECT_EQ(spec.sim.state_file, "s.hex");
 
-  ASSERT_TRUE(Parse_Board_Spec("lpt:lpt1=/dev/parport2", &spec, &error));
+  // The machine's ports; what may follow "lpt:" depends on the system (board_spec_*_test.cpp).
+  ASSERT_TRUE(Parse_Board_Spec("lpt", &spec, &error));
   EXPECT_FALSE(spec.simulated);
-  EXPECT_EQ(spec.lpt.lpt1, "/dev/parport2");
+  EXPECT_EQ(spec.lpt.lpt1, "");
 
   for (const char* bad : {"", "simx", "sim:", "sim:chip", "sim:chip=16f628",
                           "sim:board=", "sim:state=", "sim:speed=fast", "usb"}) {

@@ -1,5 +1,5 @@
-// A window view for tests: records message boxes, statuses and busy changes, answers the open-file
-// dialog from a queue, and never shows anything.
+// A window view for tests: records message boxes, statuses and busy changes, answers the file
+// dialogs from queues, and never shows anything.
 #pragma once
 
 #include <deque>
@@ -14,12 +14,15 @@ namespace corvane::testing {
 class RecordingView : public WindowView {
  public:
   std::vector<std::string> boxes;
-  std::deque<std::string> files;  // answers of the open-file dialog; empty: cancelled
+  std::deque<std::string> files;       // answers of the open-file dialog; empty: cancelled
+  std::deque<std::string> save_files;  // answers of the save-file dialog; empty: cancelled
   std::vector<std::pair<std::string, std::string>> statuses;
   std::vector<bool> busy_changes;
   std::vector<std::string> captions;
   std::string last_filter;
+  std::string last_extension;
   int dialogs = 0;
+  int save_dialogs = 0;
   int closes = 0;
 
   void Message_Box(std::string_view text) override { boxes.emplace_back(text); }
@@ -29,6 +32,15 @@ class RecordingView : public WindowView {
     if (files.empty()) return "";
     std::string f = files.front();
     files.pop_front();
+    return f;
+  }
+  std::string Save_File_Dialog(std::string_view filter, std::string_view extension) override {
+    ++save_dialogs;
+    last_filter = std::string(filter);
+    last_extension = std::string(extension);
+    if (save_files.empty()) return "";
+    std::string f = save_files.front();
+    save_files.pop_front();
     return f;
   }
   void Status_Changed(std::string_view key, std::string_view text) override {

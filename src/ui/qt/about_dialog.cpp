@@ -74,8 +74,12 @@ AboutDialog::AboutDialog(QWidget* parent, DialogService& dialogs,
   QLabel* disclaimer = Add_Label("lblDisclaimer", model_.disclaimer(), 17, 175, 202, 55);
   QFont disclaimer_font(QStringLiteral("Times New Roman"));
   disclaimer_font.setStyleHint(QFont::Serif);
-  disclaimer_font.setPointSize(12);
-  disclaimer->setFont(disclaimer_font);
+  // 12 points where the credit and licence lines fit the label's place, else smaller.
+  for (int points = 12; points >= 7; --points) {
+    disclaimer_font.setPointSize(points);
+    disclaimer->setFont(disclaimer_font);
+    if (disclaimer->heightForWidth(disclaimer->width()) <= disclaimer->height()) break;
+  }
 
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   ok_->setObjectName(QStringLiteral("cmdOK"));

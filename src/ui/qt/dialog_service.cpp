@@ -14,15 +14,33 @@ void QtDialogService::Message_Box(QWidget* parent, const QString& text) {
   box.exec();
 }
 
-QString QtDialogService::Open_File(QWidget* parent, const QString& name_filter,
-                                   const QString& default_suffix) {
+namespace {
+
+QString Run_File_Dialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& name_filter,
+                        const QString& default_suffix, const QString& start_folder) {
   QFileDialog dialog(parent);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
   dialog.setNameFilter(name_filter);
   dialog.setDefaultSuffix(default_suffix);
+  if (!start_folder.isEmpty()) dialog.setDirectory(start_folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString QtDialogService::Open_File(QWidget* parent, const QString& name_filter,
+                                   const QString& default_suffix, const QString& start_folder) {
+  return Run_File_Dialog(parent, QFileDialog::AcceptOpen, name_filter, default_suffix,
+                         start_folder);
+}
+
+QString QtDialogService::Save_File(QWidget* parent, const QString& name_filter,
+                                   const QString& default_suffix, const QString& start_folder) {
+  return Run_File_Dialog(parent, QFileDialog::AcceptSave, name_filter, default_suffix,
+                         start_folder);
 }
 
 QString Qt_Name_Filter(std::string_view filter) {

@@ -98,13 +98,14 @@ struct StatusPanel {
   std::string_view initial_text;
   std::string_view description;
   int width;
+  std::string_view widest_text;  // the widest text the panel usually shows
 };
 
 inline constexpr std::array<StatusPanel, 4> kStatusPanels = {{
-    {"Port", "Port :", "Parallel Port", 93},
-    {"Device", "Device :", "Selected Device", 140},
-    {"Fuses", "Fuses :", "Configuration Fuses :", 96},
-    {"Status", "Status :", "Running Status", 233},
+    {"Port", "Port :", "Parallel Port", 93, "Port : LPT2:"},
+    {"Device", "Device :", "Selected Device", 140, "Device : PIC16F877 (9A3)"},
+    {"Fuses", "Fuses :", "Configuration Fuses :", 96, "Fuses : 0x3FFF"},
+    {"Status", "Status :", "Running Status", 233, "Writing Configuration Fuses"},
 }};
 
 // The status bar, docked at the bottom of the client area.

@@ -6,14 +6,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
-#include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
-#include <QSettings>
 #include <QTextCursor>
+#include <QUrl>
+#include <QWindow>
 
 #include "ui/panneau.h"
 #include "ui/progress_pace.h"
@@ -39,6 +42,22 @@ Qt::CheckState Check_State(int value) {
   }
 }
 
+// Whether an event for `receiver` goes to the active modal box (a command's message box or file
+// dialog) or to one of its pop-ups. The menus' shortcuts go to their actions, never to a box.
+bool In_Modal_Box(const QObject* receiver) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) return false;
+  if (receiver->isWidgetType()) {
+    const QWidget* window = static_cast<const QWidget*>(receiver)->window();
+    return window == modal || window->windowType() == Qt::Popup;
+  }
+  if (receiver->isWindowType()) {
+    const auto* window = static_cast<const QWindow*>(receiver);
+    return window == modal->windowHandle() || window->type() == Qt::Popup;
+  }
+  return false;
+}
+
 }  // namespace
 
 QString Log_Display_Text(std::string_view log) {
@@ -46,6 +65,14 @@ QString Log_Display_Text(std::string_view log) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return text;
+}
+
+QString Dropped_Hex_File(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return QString();
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile()) return QString();
+  const QString path = urls.front().toLocalFile();
+  return Is_Hex_File_Name(path.toStdString()) ? path : QString();
 }
 
 bool QtProgramLauncher::File_Exists(const std::string& path) {
@@ -63,23 +90,16 @@ MainWindow::~MainWindow() {
 void MainWindow::Attach(Panneau* panneau) {
   panneau_ = panneau;
   for (int i = 0; i < kControlCount; ++i) Control_Changed(static_cast<Ctl>(i));
-  for (auto& [key, label] : panels_) label->setText(Text(panneau_->status(key)));
+  for (auto& [key, label] : panels_) label->Show_Text(Text(panneau_->status(key)));
   log_->setPlainText(Log_Display_Text(panneau_->log()));
   log_->moveCursor(QTextCursor::End);
   setWindowTitle(Text(panneau_->caption()));
-}
-
-namespace {
-const QString kFastKey = QStringLiteral("speed/fast");
-}
-
-void MainWindow::Use_Settings(QSettings* settings) {
-  settings_ = nullptr;  // applying the stored choice is no change to store
-  if (panneau_ && settings) {
-    const bool fast = settings->value(kFastKey, false).toBool();
+  // "Fast programming" as the user left it in the last run; from now on each change is kept.
+  if (settings_) {
+    const bool fast = settings_->Value(kFastProgrammingKey) == "1";
     panneau_->Set_Value(Ctl::Menu_Options_Fast, fast ? kChecked : kUnchecked);
   }
-  settings_ = settings;
+  speed_restored_ = true;
 }
 
 void MainWindow::Start() {
@@ -87,8 +107,18 @@ void MainWindow::Start() {
 }
 
 void MainWindow::Click(Ctl id) {
-  if (!panneau_) return;
+  // Once closed, the window runs nothing more (a script's later clicks included).
+  if (!panneau_ || closed_) return;
   Run_Command([this, id] { panneau_->Click(id); });
+}
+
+bool MainWindow::Open_File(const QString& path) {
+  if (!panneau_ || closed_ || command_depth_ > 0 || path.isEmpty()) return false;
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  bool opened = false;
+  Run_Command([&] { opened = panneau_->Open_File(absolute.toStdString()); });
+  if (opened) folders_.File_Used(absolute.toStdString());
+  return opened;
 }
 
 void MainWindow::Run_Command(const std::function<void()>& command) {
@@ -119,8 +149,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Shortcut:
     case QEvent::ShortcutOverride:
     case QEvent::Wheel:
-      // Only this window's input: the message boxes of a command still take their OK.
-      if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) return true;
+      // The whole program takes no input, the about and options boxes and the menus'
+      // shortcuts included; only the command's own message box still does.
+      if (!In_Modal_Box(watched)) return true;
       break;
     default:
       break;
@@ -136,18 +167,44 @@ void MainWindow::Repaint_If_Due() {
   }
 }
 
-QLabel* MainWindow::status_panel(std::string_view key) const {
+void MainWindow::Before_Modal() {
+  // A close asked for by the window manager waits in the window system's queue while the
+  // command runs; a modal box would then refuse it, the window being blocked by the box. Take
+  // it now, with every input dropped, so that it takes effect when the command ends.
+  if (command_depth_ > 0) QCoreApplication::processEvents();
+}
+
+QString MainWindow::Start_Folder() const {
+  const QString folder = Text(folders_.Last_Folder());
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+PanelLabel* MainWindow::status_panel(std::string_view key) const {
   auto it = panels_.find(key);
   return it == panels_.end() ? nullptr : it->second;
 }
 
 void MainWindow::Message_Box(std::string_view text) {
+  Before_Modal();
   dialogs_.Message_Box(this, Text(text));
 }
 
 std::string MainWindow::Open_File_Dialog(std::string_view filter,
                                          std::string_view default_extension) {
-  return dialogs_.Open_File(this, Qt_Name_Filter(filter), Text(default_extension)).toStdString();
+  Before_Modal();
+  const QString chosen =
+      dialogs_.Open_File(this, Qt_Name_Filter(filter), Text(default_extension), Start_Folder());
+  if (!chosen.isEmpty()) folders_.File_Used(QFileInfo(chosen).absoluteFilePath().toStdString());
+  return chosen.toStdString();
+}
+
+std::string MainWindow::Save_File_Dialog(std::string_view filter,
+                                         std::string_view default_extension) {
+  Before_Modal();
+  const QString chosen =
+      dialogs_.Save_File(this, Qt_Name_Filter(filter), Text(default_extension), Start_Folder());
+  if (!chosen.isEmpty()) folders_.File_Used(QFileInfo(chosen).absoluteFilePath().toStdString());
+  return chosen.toStdString();
 }
 
 void MainWindow::Log_Appended(std::string_view message, bool trimmed) {
@@ -169,7 +226,7 @@ void MainWindow::Log_Appended(std::string_view message, bool trimmed) {
 }
 
 void MainWindow::Status_Changed(std::string_view key, std::string_view text) {
-  if (QLabel* panel = status_panel(key)) panel->setText(Text(text));
+  if (PanelLabel* panel = status_panel(key)) panel->Show_Text(Text(text));
   Repaint_If_Due();
 }
 
@@ -203,8 +260,9 @@ void MainWindow::Control_Changed(Ctl id) {
   if (QAction* action = menu_action(id)) {
     action->setEnabled(usable);
     if (action->isCheckable()) action->setChecked(c.value == kChecked);
-    if (id == Ctl::Menu_Options_Fast && settings_)
-      settings_->setValue(kFastKey, c.value == kChecked);
+    if (id == Ctl::Menu_Options_Fast && settings_ && speed_restored_) {
+      settings_->Set_Value(kFastProgrammingKey, c.value == kChecked ? "1" : "0");
+    }
     return;
   }
   QWidget* w = control_widget(id);
@@ -276,6 +334,35 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   closed_ = true;
   Check_All_Closed();
+}
+
+bool MainWindow::Accepts_Drop(const QMimeData* data) const {
+  return panneau_ && !closed_ && command_depth_ == 0 && !panneau_->busy() &&
+         panneau_->control(Ctl::Btn_Load_File).enabled && !Dropped_Hex_File(data).isEmpty();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (Accepts_Drop(event->mimeData())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (Accepts_Drop(event->mimeData())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  if (Accepts_Drop(event->mimeData()) && Open_File(Dropped_Hex_File(event->mimeData()))) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
 }
 
 void MainWindow::Check_All_Closed() {

@@ -12,18 +12,19 @@
 
 #include "ui/about_model.h"
 #include "ui/controls.h"
+#include "ui/folder_memory.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/dialog_service.h"
 #include "ui/qt/options_dialog.h"
+#include "ui/qt/panel_label.h"
 #include "ui/qt/repaint_gate.h"
 #include "ui/registry.h"
 #include "ui/window_view.h"
 
 class QAction;
-class QLabel;
+class QMimeData;
 class QPlainTextEdit;
 class QProgressBar;
-class QSettings;
 class QStatusBar;
 
 namespace corvane {
@@ -35,6 +36,10 @@ namespace corvane::qt {
 // The log's text as the text box shows it: CR LF line ends become the box's own.
 QString Log_Display_Text(std::string_view log);
 
+// The local .hex file that dragged data names, or an empty text when it names anything else
+// (several files, a remote one, another kind of file).
+QString Dropped_Hex_File(const QMimeData* data);
+
 // Starts programs for the about box's system-information tool.
 class QtProgramLauncher final : public ProgramLauncher {
  public:
@@ -44,18 +49,21 @@ class QtProgramLauncher final : public ProgramLauncher {
 
 class MainWindow final : public QMainWindow, public WindowView {
  public:
-  explicit MainWindow(DialogService& dialogs, QWidget* parent = nullptr);
+  // settings: where the folder of the file dialogs is kept between runs; null keeps it for this
+  // run only.
+  explicit MainWindow(DialogService& dialogs, SettingsStore* settings = nullptr,
+                      QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Binds the widgets to the window's logic and shows its present state.
   void Attach(Panneau* panneau);
-  // Where the window keeps what it remembers between runs ("Fast programming"): the stored choice
-  // is applied now, and every change is stored. Without settings nothing is remembered.
-  void Use_Settings(QSettings* settings);
   // Start-up (the logic's load handler), run as a command.
   void Start();
   // A click on a control, forwarded to the logic as a command.
   void Click(Ctl id);
+  // File Open with the file chosen (named on the command line, or dropped), as a command. False
+  // when it was refused: during an operation, or once the window is closed.
+  bool Open_File(const QString& path);
 
   // Called once the main window and every dialog of the program are closed.
   void Set_On_All_Closed(std::function<void()> done) { on_all_closed_ = std::move(done); }
@@ -64,17 +72,20 @@ class MainWindow final : public QMainWindow, public WindowView {
 
   QWidget* control_widget(Ctl id) const { return widgets_[static_cast<int>(id)]; }
   QAction* menu_action(Ctl id) const { return actions_[static_cast<int>(id)]; }
-  QLabel* status_panel(std::string_view key) const;
+  PanelLabel* status_panel(std::string_view key) const;
   QStatusBar* status_bar() const { return status_bar_; }
   // Shown over the right of the "Status" panel during a block transfer only.
   QProgressBar* progress_bar() const { return progress_; }
   QPlainTextEdit* log_box() const { return log_; }
   AboutDialog* about_dialog() const { return about_; }
+  const FolderMemory& folders() const { return folders_; }
   OptionsDialog* options_dialog() const { return options_; }
 
   // WindowView
   void Message_Box(std::string_view text) override;
   std::string Open_File_Dialog(std::string_view filter,
+                               std::string_view default_extension) override;
+  std::string Save_File_Dialog(std::string_view filter,
                                std::string_view default_extension) override;
   void Log_Appended(std::string_view message, bool trimmed) override;
   void Status_Changed(std::string_view key, std::string_view text) override;
@@ -89,9 +100,14 @@ class MainWindow final : public QMainWindow, public WindowView {
   void Show_Options() override;
 
  protected:
+  // During a command a close is kept for its end, whatever boxes come in between.
   void closeEvent(QCloseEvent* event) override;
-  // During a command: drops the user's input to this window.
+  // During a command: drops the user's input to every window but the command's own box.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A .hex file dropped on the window is opened, except during an operation.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void Build_Controls();
@@ -99,17 +115,23 @@ class MainWindow final : public QMainWindow, public WindowView {
   void Build_Menus();
   void Run_Command(const std::function<void()>& command);
   void Repaint_If_Due();
+  void Before_Modal();
+  QString Start_Folder() const;
+  bool Accepts_Drop(const QMimeData* data) const;
   void Check_All_Closed();
 
   DialogService& dialogs_;
   Panneau* panneau_ = nullptr;
-  QSettings* settings_ = nullptr;
+  // Where "Fast programming" is kept between runs (with the dialogs' folder); null: not kept.
+  SettingsStore* settings_ = nullptr;
+  bool speed_restored_ = false;
   std::array<QWidget*, kControlCount> widgets_{};
   std::array<QAction*, kControlCount> actions_{};
   QPlainTextEdit* log_ = nullptr;
   QStatusBar* status_bar_ = nullptr;
   QProgressBar* progress_ = nullptr;
-  std::map<std::string, QLabel*, std::less<>> panels_;
+  std::map<std::string, PanelLabel*, std::less<>> panels_;
+  FolderMemory folders_;
   QPointer<AboutDialog> about_;
   QPointer<OptionsDialog> options_;
   NoRegistry registry_;

@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
-#include <QLabel>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,8 +42,8 @@ void Set_Background(QWidget* w, Rgb colour) {
 
 }  // namespace
 
-MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs) {
+MainWindow::MainWindow(DialogService& dialogs, SettingsStore* settings, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), settings_(settings), folders_(settings) {
   setObjectName(QStringLiteral("Panneau"));
   setWindowTitle(QStringLiteral("Corvane by Dravik"));
   setWindowIcon(QIcon(Chip_Icon()));
@@ -55,6 +55,7 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
   Build_Menus();
   // The window is as large as its client area and menu bar, and not resizable.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  setAcceptDrops(true);
 }
 
 void MainWindow::Build_Controls() {
@@ -72,7 +73,7 @@ void MainWindow::Build_Controls() {
     QWidget* w = nullptr;
     switch (c.kind) {
       case ControlKind::Button: {
-        auto* b = new QPushButton(Text(c.caption), parent);
+        auto* b = new CommandButton(Text(c.caption), parent);
         connect(b, &QPushButton::clicked, this, [this, id] { Click(id); });
         w = b;
         break;
@@ -87,6 +88,12 @@ void MainWindow::Build_Controls() {
       case ControlKind::OptionButton: {
         auto* b = new MirrorRadioButton(Text(c.caption), parent);
         connect(b, &QRadioButton::clicked, this, [this, id] { Click(id); });
+        // An arrow key selects the option it moves to, running its handler as a click would.
+        b->Set_On_Arrow([this, id](int step) {
+          const Ctl to = Option_Moved_To(id, step);
+          widgets_[Index(to)]->setFocus(Qt::OtherFocusReason);
+          Click(to);
+        });
         w = b;
         break;
       }
@@ -120,6 +127,8 @@ void MainWindow::Build_Controls() {
   Set_Background(widgets_[Index(Ctl::Frame1)], kFrame1Orange);
   Set_Background(widgets_[Index(Ctl::Choix_Osc)], kChoixOscColour);
   Set_Background(widgets_[Index(Ctl::Choix_Timers)], kChoixTimersColour);
+  // The write/read test button is offered by neither program.
+  widgets_[Index(Ctl::Command1)]->hide();
 
   // The device box shows the device the program selected; the user cannot change it.
   auto* device = new QComboBox(client);
@@ -148,15 +157,19 @@ void MainWindow::Build_Status_Bar(QWidget* client) {
   status_bar_->setAutoFillBackground(true);
   status_bar_->setGeometry(kStatusBarPlace.left, kStatusBarPlace.top, kStatusBarPlace.width,
                            kStatusBarPlace.height);
+  // One font for the four panels: the largest in which each panel's widest usual text fits.
+  QFont panel_font = font();
   for (const StatusPanel& p : kStatusPanels) {
-    auto* label = new QLabel(Text(p.initial_text), status_bar_);
+    auto* label = new PanelLabel(Text(p.description), p.width, status_bar_);
     label->setObjectName(Text(p.key));
-    label->setFixedWidth(p.width);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setToolTip(Text(p.description));
     status_bar_->addWidget(label);
     panels_.emplace(std::string(p.key), label);
+    panel_font = Font_To_Fit(panel_font, Text(p.widest_text), label->Text_Room());
+  }
+  for (const StatusPanel& p : kStatusPanels) {
+    PanelLabel* label = panels_.at(std::string(p.key));
+    label->Set_Base_Font(panel_font);
+    label->Show_Text(Text(p.initial_text));
   }
   // Over the right part of the "Status" panel while a transfer runs: it moves no control, and the
   // panel's own text stays readable on the left.
@@ -170,9 +183,11 @@ void MainWindow::Build_Status_Bar(QWidget* client) {
 void MainWindow::Build_Menus() {
   const auto controls = Initial_Controls();
   auto caption = [&controls](Ctl id) { return Text(controls[Index(id)].caption); };
-  auto add = [this, &caption](QMenu* menu, Ctl id) {
+  auto add = [this, &caption, &controls](QMenu* menu, Ctl id) {
     QAction* a = menu->addAction(caption(id));
-    a->setObjectName(Text(Initial_Controls()[Index(id)].name));
+    a->setObjectName(Text(controls[Index(id)].name));
+    const std::string& shortcut = controls[Index(id)].shortcut;
+    if (!shortcut.empty()) a->setShortcut(QKeySequence(Text(shortcut), QKeySequence::PortableText));
     connect(a, &QAction::triggered, this, [this, id] { Click(id); });
     actions_[Index(id)] = a;
   };

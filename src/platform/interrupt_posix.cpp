@@ -1,0 +1,74 @@
+#include <signal.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include "platform/interrupt.h"
+
+namespace corvane::platform {
+
+namespace {
+
+static_assert(SIGINT == kSigInt && SIGTERM == kSigTerm && SIGHUP == kSigHup && SIGPIPE == kSigPipe,
+              "the request numbers are the POSIX signal numbers");
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs a lock-free flag");
+
+// The one piece of process-wide state a signal handler can reach.
+constinit std::atomic<int> pending{0};
+constinit std::atomic<bool> installed{false};
+
+extern "C" void Note_Interrupt(int signal_number) {
+  const int saved_errno = errno;
+  int none = 0;
+  pending.compare_exchange_strong(none, signal_number);
+  errno = saved_errno;
+}
+
+}  // namespace
+
+void Install_Interrupt_Handlers() {
+  if (installed.exchange(true)) return;
+  for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    struct sigaction current = {};
+    if (::sigaction(s, nullptr, &current) != 0) continue;
+    if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) continue;
+    struct sigaction action = {};
+    action.sa_handler = Note_Interrupt;
+    sigemptyset(&action.sa_mask);
+    // SA_RESETHAND: a second request finds the default action again and ends the process.
+    // SA_RESTART: system calls under way go on; the request is noticed at the next port access
+    // or wait.
+    action.sa_flags = SA_RESETHAND | SA_RESTART;
+    ::sigaction(s, &action, nullptr);
+  }
+}
+
+int Interrupt_Signal() {
+  return pending.load(std::memory_order_relaxed);
+}
+
+void Request_Interrupt(int signal_number) {
+  int none = 0;
+  pending.compare_exchange_strong(none, signal_number);
+}
+
+void Clear_Interrupt() {
+  pending.store(0);
+}
+
+std::string Interrupt_Name(int signal_number) {
+  switch (signal_number) {
+    case SIGINT:
+      return "SIGINT";
+    case SIGTERM:
+      return "SIGTERM";
+    case SIGHUP:
+      return "SIGHUP";
+    case SIGPIPE:
+      return "SIGPIPE";
+    default:
+      return "signal " + std::to_string(signal_number);
+  }
+}
+
+}  // namespace corvane::platform
