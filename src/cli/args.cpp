@@ -219,8 +219,8 @@ Exit status:
   0  every step ran cleanly
   1  a step failed (a message box other than "erreur de fichier", verify differences or a
      configuration mismatch, programming cancelled, timing violations on the simulated
-     board); later steps are not run. Also when the
-     trace or the state file could not be written ("corvane-cli: trace FILE: REASON")
+     board); later steps are not run. Also when the trace or the state file could not be
+     written ("corvane-cli: trace FILE: REASON")
   2  usage error (also a state file that cannot be examined), or no step given; nothing was
      done
   3  a step was refused (its button is disabled, no board was found, or --expect names another
