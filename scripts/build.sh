@@ -9,6 +9,8 @@ launcher=()
 if command -v ccache > /dev/null; then
   # Paths below the source tree are hashed relative to it, so copies of the tree share the cache.
   export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+  # The test programs use a precompiled header.
+  export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" > /dev/null
