@@ -4,27 +4,17 @@
 #include <charconv>
 #include <cstdio>
 
+#include "hardware/lpt_option.h"
 #include "state/working_state.h"
 
 namespace corvane {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string s(text);
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 std::string Hex_Address(std::uint16_t address) {
   char text[8];
   std::snprintf(text, sizeof text, "0x%03X", static_cast<unsigned>(address));
   return text;
-}
-
-bool Fail(std::string* error, std::string_view spec, const std::string& why) {
-  if (error != nullptr) *error = "invalid port option '" + std::string(spec) + "': " + why;
-  return false;
 }
 
 }  // namespace
@@ -42,47 +32,21 @@ std::optional<std::uint16_t> Parse_Io_Address(std::string_view text) {
 }
 
 bool Parse_InpOut_Option(std::string_view spec, LptSpec* out, std::string* error) {
-  constexpr std::string_view kUsage = " (expected lpt or lpt:lpt1=ADDRESS,lpt2=ADDRESS)";
-  if (Lower(spec) == "lpt") {
-    if (out != nullptr) *out = LptSpec{};
-    return true;
-  }
-  if (spec.size() < 4 || Lower(spec.substr(0, 4)) != "lpt:") {
-    return Fail(error, spec, "not a parallel-port option" + std::string(kUsage));
-  }
-  std::string_view rest = spec.substr(4);
-  if (rest.empty()) return Fail(error, spec, "nothing after 'lpt:'" + std::string(kUsage));
+  auto address = [](const std::string& key, std::string_view value, std::string* kept) {
+    const std::optional<std::uint16_t> parsed = Parse_Io_Address(value);
+    if (!parsed) {
+      return key + " address '" + std::string(value) +
+             "' is not a hexadecimal I/O address from 0x100 to 0xFFFE (e.g. 0xD010)";
+    }
+    *kept = Hex_Address(*parsed);
+    return std::string();
+  };
   LptSpec parsed;
-  while (true) {
-    const std::size_t comma = rest.find(',');
-    const std::string_view item = rest.substr(0, comma);
-    const std::size_t eq = item.find('=');
-    if (item.empty()) return Fail(error, spec, "empty entry between commas");
-    if (eq == std::string_view::npos) {
-      return Fail(error, spec, "'" + std::string(item) + "' lacks '=ADDRESS'");
-    }
-    const std::string key = Lower(item.substr(0, eq));
-    const std::string_view value = item.substr(eq + 1);
-    if (key != "lpt1" && key != "lpt2") {
-      return Fail(error, spec,
-                  "unknown port '" + std::string(item.substr(0, eq)) + "' (expected lpt1 or lpt2)");
-    }
-    std::string& slot = key == "lpt1" ? parsed.lpt1 : parsed.lpt2;
-    if (!slot.empty()) return Fail(error, spec, key + " is given twice");
-    const std::optional<std::uint16_t> address = Parse_Io_Address(value);
-    if (!address) {
-      return Fail(error, spec,
-                  key + " address '" + std::string(value) +
-                      "' is not a hexadecimal I/O address from 0x100 to 0xFFFE (e.g. 0xD010)");
-    }
-    slot = Hex_Address(*address);
-    if (comma == std::string_view::npos) break;
-    rest = rest.substr(comma + 1);
-  }
+  if (!Parse_Lpt_Option(spec, "ADDRESS", address, &parsed, error)) return false;
   const std::uint16_t lpt1 = parsed.lpt1.empty() ? kLpt1 : *Parse_Io_Address(parsed.lpt1);
   const std::uint16_t lpt2 = parsed.lpt2.empty() ? kLpt2 : *Parse_Io_Address(parsed.lpt2);
   if (lpt1 + 1 >= lpt2 && lpt2 + 1 >= lpt1) {
-    return Fail(error, spec, "lpt1 and lpt2 would share a register");
+    return Lpt_Option_Failure(error, spec, "lpt1 and lpt2 would share a register");
   }
   if (out != nullptr) *out = parsed;
   return true;

@@ -9,22 +9,12 @@
 #include <set>
 #include <system_error>
 
+#include "hardware/lpt_option.h"
 #include "state/working_state.h"
 
 namespace corvane {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string s(text);
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-bool Fail(std::string* error, std::string_view spec, const std::string& why) {
-  if (error != nullptr) *error = "invalid port option '" + std::string(spec) + "': " + why;
-  return false;
-}
 
 // "parport12" gives 12; anything else (e.g. the "default" entry) gives -1.
 int Parport_Number(const std::string& name) {
@@ -41,52 +31,22 @@ int Parport_Number(const std::string& name) {
 }  // namespace
 
 bool Parse_Lpt_Spec(std::string_view spec, LptSpec* out, std::string* error) {
-  constexpr std::string_view kUsage = " (expected lpt or lpt:lpt1=DEVICE,lpt2=DEVICE)";
-  if (Lower(spec) == "lpt") {
-    if (out != nullptr) *out = LptSpec{};
-    return true;
-  }
-  if (spec.size() < 4 || Lower(spec.substr(0, 4)) != "lpt:") {
-    return Fail(error, spec, "not a parallel-port option" + std::string(kUsage));
-  }
-  std::string_view rest = spec.substr(4);
-  if (rest.empty()) return Fail(error, spec, "nothing after 'lpt:'" + std::string(kUsage));
-
-  LptSpec parsed;
-  bool seen1 = false;
-  bool seen2 = false;
-  while (true) {
-    const std::size_t comma = rest.find(',');
-    const std::string_view item = rest.substr(0, comma);
-    const std::size_t eq = item.find('=');
-    if (item.empty()) return Fail(error, spec, "empty entry between commas");
-    if (eq == std::string_view::npos) {
-      return Fail(error, spec, "'" + std::string(item) + "' lacks '=DEVICE'");
-    }
-    const std::string key = Lower(item.substr(0, eq));
-    const std::string_view value = item.substr(eq + 1);
-    if (key != "lpt1" && key != "lpt2") {
-      return Fail(error, spec,
-                  "unknown port '" + std::string(item.substr(0, eq)) + "' (expected lpt1 or lpt2)");
-    }
-    bool& seen = key == "lpt1" ? seen1 : seen2;
-    if (seen) return Fail(error, spec, key + " is given twice");
-    seen = true;
-    if (value.empty()) return Fail(error, spec, key + " names no device");
+  auto device = [](const std::string& key, std::string_view value, std::string* kept) {
+    if (value.empty()) return key + " names no device";
     if (value.front() != '/') {
-      return Fail(error, spec,
-                  key + " device '" + std::string(value) + "' is not a path such as /dev/parport0");
+      return key + " device '" + std::string(value) + "' is not a path such as /dev/parport0";
     }
     if (std::any_of(value.begin(), value.end(),
                     [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; })) {
-      return Fail(error, spec, key + " device contains a blank");
+      return key + " device contains a blank";
     }
-    (key == "lpt1" ? parsed.lpt1 : parsed.lpt2) = std::string(value);
-    if (comma == std::string_view::npos) break;
-    rest = rest.substr(comma + 1);
-  }
+    *kept = std::string(value);
+    return std::string();
+  };
+  LptSpec parsed;
+  if (!Parse_Lpt_Option(spec, "DEVICE", device, &parsed, error)) return false;
   if (!parsed.lpt1.empty() && parsed.lpt1 == parsed.lpt2) {
-    return Fail(error, spec, "lpt1 and lpt2 name the same device");
+    return Lpt_Option_Failure(error, spec, "lpt1 and lpt2 name the same device");
   }
   if (out != nullptr) *out = parsed;
   return true;
