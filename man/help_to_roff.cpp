@@ -194,6 +194,10 @@ std::string Help_To_Roff(std::string_view help, const PageInfo& info) {
     name = std::string(usage.substr(0, blank));
     if (blank != std::string_view::npos) args = std::string(usage.substr(blank + 1));
     ++i;
+    // A long usage goes on over indented lines.
+    for (; i < lines.size() && lines[i].indent > 0 && !lines[i].text.empty(); ++i) {
+      args += (args.empty() ? "" : " ") + std::string(lines[i].text);
+    }
   }
 
   std::string out =

@@ -1,6 +1,6 @@
 // Turns a program's --help text into a manual page, so that the page says what --help says and
 // cannot fall behind it. The help text is read by its layout:
-//   "Usage: NAME ARGS"          the synopsis
+//   "Usage: NAME ARGS"          the synopsis, with the indented lines that follow it
 //   plain lines before a header the description
 //   "Header (note):"            a section (OPTIONS, COMMANDS, EXIT STATUS, ...)
 //   "Word: text"                a section of one paragraph ("Output: ...", "Exit status: ...")

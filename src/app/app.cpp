@@ -41,6 +41,7 @@ int Run_App(int argc, char** argv) {
   }
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+  if (!Check_Trace_Path(opts, &error)) return usage_error(error);
   std::error_code ec;
   if (!opts.demo_file.empty() && !std::filesystem::is_regular_file(opts.demo_file, ec)) {
     return usage_error("--demo: no such file " + opts.demo_file);

@@ -1,5 +1,7 @@
 #include "app/app_options.h"
 
+#include "rig/same_file.h"
+
 namespace corvane::app {
 
 namespace {
@@ -73,6 +75,17 @@ bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
   return true;
 }
 
+bool Check_Trace_Path(const AppOptions& opts, std::string* error) {
+  if (opts.trace.empty()) return true;
+  for (const std::string* file : {&opts.file, &opts.demo_file}) {
+    if (!file->empty() && Same_File(opts.trace, *file)) {
+      *error = "--trace " + opts.trace + ": the same file as " + *file;
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string App_Usage() {
   return "Usage: corvane [--board SPEC] [--trace FILE] [--demo FILE.hex] [--screenshot FILE.png]\n"
          "               [FILE.hex]\n"
@@ -84,7 +97,8 @@ std::string App_Usage() {
          "  --board SPEC        the programmer, as for corvane-cli (see corvane-cli --help):\n"
          "                        lpt[:lpt1=DEV,lpt2=DEV]  the machine's parallel ports (default)\n"
          "                        sim[:key=value,...]      the simulated board and chip\n"
-         "  --trace FILE        writes every port access (a FILE ending in .vcd: a waveform)\n"
+         "  --trace FILE        writes every port access (a FILE ending in .vcd: a waveform);\n"
+         "                      not the HEX file to open, nor the state file\n"
          "  --demo FILE.hex     after start-up, load FILE, program and verify it through the\n"
          "                      window's buttons\n"
          "  --screenshot FILE.png\n"

@@ -20,6 +20,10 @@ struct AppOptions {
 // Parses argv without the program name. On a usage error returns false with a message.
 bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out, std::string* error);
 
+// The trace file is created empty at start: false with a message when it is the HEX file to open
+// or the demo's, which it would destroy.
+bool Check_Trace_Path(const AppOptions& opts, std::string* error);
+
 // The --help text.
 std::string App_Usage();
 

@@ -22,8 +22,8 @@ std::string Panels_Report(const std::set<std::string, std::less<>>& keys, Status
   return report;
 }
 
-// Program words that differ between the chip, as the last verify read it, and the file: every
-// one, where the log stops listing them after eleven.
+// Program words and user IDs that differ between the chip, as the last verify read it, and the
+// file: every one, where the log stops listing them after eleven.
 int Verify_Differences(const WorkingState& st);
 
 // What went wrong in a failing step, after "STEP: ": "3 differences", "the word at 0x12 did not

@@ -22,6 +22,7 @@ bool Verify(Context& ctx) {
   WorkingState& st = ctx.st;
   Panel& panel = ctx.panel;
   panel.Sablier_On();
+  st.UserIdRead.fill(kNoUserId);
   Read_Block(ctx, Verify_Word_Count(st.LastProgramAddress));
   panel.Append_Text("Verify of Device Content\r\n");
   int errors = 0;
@@ -49,6 +50,7 @@ bool Verify(Context& ctx) {
   // The user IDs the file gives are compared as program words are; the others are not looked at.
   if (!too_many && Has_User_Ids(st)) {
     const auto ids = Read_User_Ids(ctx);
+    st.UserIdRead = ids;
     for (int i = 0; i < kUserIdCount; ++i) {
       const std::int32_t wanted = st.UserIdImage[i];
       if (wanted != kNoUserId && ids[i] != wanted && !differs(kUserIdAddress + i, ids[i], wanted)) {

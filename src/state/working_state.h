@@ -39,6 +39,8 @@ struct WorkingState {
   std::int32_t ConfigWord = 0;
   // The user IDs the loaded file gives, kNoUserId for each it does not.
   std::array<std::int32_t, kUserIdCount> UserIdImage{kNoUserId, kNoUserId, kNoUserId, kNoUserId};
+  // The user IDs as the last verify read them from the chip, kNoUserId for each it did not read.
+  std::array<std::int32_t, kUserIdCount> UserIdRead{kNoUserId, kNoUserId, kNoUserId, kNoUserId};
   std::int32_t LastProgramAddress = 0;
   std::int32_t EepromCount = 0;
 

@@ -149,6 +149,13 @@ TEST(CliResultsTest, SummaryOfOtherFailures) {
   EXPECT_EQ(Failure_Summary("verify", st, {}), "verify: 1 difference");
   st.ProgramImage[3] = 5;  // past the file's last address: not compared
   EXPECT_EQ(Verify_Differences(st), 1);
+  // The user IDs the file gives count as the verify read them; an ID it did not read, or one the
+  // file does not give, counts for nothing.
+  st.UserIdImage = {1, 2, kNoUserId, 4};
+  st.UserIdRead = {1, 7, 9, kNoUserId};
+  EXPECT_EQ(Verify_Differences(st), 2);
+  EXPECT_EQ(Failure_Summary("verify", st, {}), "verify: 2 differences");
+  st.UserIdImage = {kNoUserId, kNoUserId, kNoUserId, kNoUserId};
   st.DeviceConfigWord = 0x3FF1;
   st.ConfigWord = 0x3FF2;
   EXPECT_EQ(Failure_Summary("verify", st, {"Mismatch in configuration fuses"}),

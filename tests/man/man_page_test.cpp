@@ -144,6 +144,16 @@ TEST(HelpToRoffTest, EntriesRightAfterTheDescriptionAreTheOptions) {
       << roff;
 }
 
+TEST(HelpToRoffTest, AUsageOnSeveralLinesIsOneSynopsis) {
+  const std::string roff = Help_To_Roff(
+      "Usage: w [--x] [--y FILE]\n         [FILE.hex]\n\nOpens a window.\n\n  --x   an option\n",
+      {});
+  EXPECT_NE(roff.find(".SH SYNOPSIS\n.B w\n[\\-\\-x] [\\-\\-y FILE] [FILE.hex]\n"
+                      ".SH DESCRIPTION\n.PP\nOpens a window.\n.SH OPTIONS\n.TP\n"),
+            std::string::npos)
+      << roff;
+}
+
 TEST(HelpToRoffTest, TheCheckFindsAStepOrOptionMissingFromAPage) {
   const std::string roff = Help_To_Roff(kHelp, {});
   EXPECT_EQ(Missing(kHelp, roff), std::vector<std::string>{});
@@ -164,6 +174,9 @@ void Expect_Page_Follows_Help(const std::string& page, const std::string& help) 
   ASSERT_TRUE(std::filesystem::exists(page));
   const std::string roff = Read(page);
   EXPECT_EQ(Missing(help, roff), std::vector<std::string>{});
+  // The usage is the synopsis, and the text after it the description.
+  const std::size_t synopsis = roff.find(".SH SYNOPSIS\n");
+  EXPECT_EQ(roff.find(".SH ", synopsis + 1), roff.find(".SH DESCRIPTION\n")) << roff;
   // man -l shows it without a complaint from groff.
   if (std::system("command -v groff > /dev/null 2>&1") == 0) {
     const CommandRun r = Run_Command("groff -man -Tutf8 -ww -z '" + page + "' 2>&1");
@@ -185,6 +198,10 @@ TEST(ManPageTest, TheWindowProgramsPageHasEveryOption) {
   const CommandRun r = Run_Command("'" CORVANE_APP_BINARY "' --help");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(Offered(r.out).count("--screenshot"), 1u);
+  EXPECT_NE(Read(CORVANE_MAN_DIR "/corvane.1").find(".SH SYNOPSIS\n.B corvane\n"),
+            std::string::npos);
+  EXPECT_NE(Read(CORVANE_MAN_DIR "/corvane.1").find("[FILE.hex]\n.SH DESCRIPTION\n"),
+            std::string::npos);
   Expect_Page_Follows_Help(CORVANE_MAN_DIR "/corvane.1", r.out);
 }
 #endif

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include <unistd.h>
@@ -235,6 +237,30 @@ TEST(CorvaneProgramTest, UsageErrorsExitWithTwo) {
   const ProgramRun help = Run_Command("'" CORVANE_APP_BINARY "' --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage: corvane"), std::string::npos);
+}
+
+TEST(CorvaneProgramTest, ATraceOverTheFileToOpenIsRefusedAndTheFileKept) {
+  // The trace is created empty at start: over the HEX file it would destroy the user's program.
+  const std::string dir = ::testing::TempDir() + "corvane_trace_over_file";
+  const std::string hex = dir + "/firmware.hex";
+  const std::string text = ":020000000528D1\n:00000001FF\n";
+  QDir().mkpath(QString::fromStdString(dir));
+  // The same file under another name too.
+  const std::string other_name = dir + "/../corvane_trace_over_file/firmware.hex";
+  const std::vector<std::string> runs = {"--trace '" + hex + "' '" + hex + "'",
+                                         "--trace '" + other_name + "' --demo '" + hex + "'"};
+  for (const std::string& args : runs) {
+    SCOPED_TRACE(args);
+    std::ofstream(hex, std::ios::binary) << text;
+    // A screenshot run ends by itself even if the trace were taken.
+    const ProgramRun r = Run_Command("QT_QPA_PLATFORM=offscreen timeout 60 '" CORVANE_APP_BINARY
+                                     "' --board sim --screenshot '" +
+                                     dir + "/shot.png' " + args + " 2>&1");
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_NE(r.out.find("the same file as"), std::string::npos) << r.out;
+    std::ifstream in(hex, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+  }
 }
 
 }  // namespace
