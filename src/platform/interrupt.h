@@ -5,7 +5,8 @@
 // it only notes the request here; the running operation notices it at its next wait or port
 // access (hardware/interruption.h) and unwinds to the program, which then leaves the programmer's
 // lines safe, writes back what it must and exits with 128 + the signal's number.
-// Implementations: interrupt_posix.cpp, interrupt_windows.cpp (see README.md beside this file).
+// Implementations: interrupt.cpp (the flag), interrupt_posix.cpp, interrupt_windows.cpp (see
+// README.md beside this file).
 #pragma once
 
 #include <string>
@@ -28,9 +29,10 @@ void Install_Interrupt_Handlers();
 // The signal number of the first request noted, or 0 when none. Safe from any thread.
 int Interrupt_Signal();
 
-// Notes a request as a handler would (the first one noted stays); for tests and for a program
-// that decides to stop itself.
-void Request_Interrupt(int signal_number);
+// Notes a request as a handler would: the first one noted stays, and only it returns true. Touches
+// nothing but a lock-free atomic, so the handlers call it too; tests and a program that decides to
+// stop itself may as well.
+bool Request_Interrupt(int signal_number);
 
 // Forgets the noted request (tests only).
 void Clear_Interrupt();

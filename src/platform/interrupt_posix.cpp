@@ -11,16 +11,11 @@ namespace {
 
 static_assert(SIGINT == kSigInt && SIGTERM == kSigTerm && SIGHUP == kSigHup && SIGPIPE == kSigPipe,
               "the request numbers are the POSIX signal numbers");
-static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs a lock-free flag");
-
-// The one piece of process-wide state a signal handler can reach.
-constinit std::atomic<int> pending{0};
 constinit std::atomic<bool> installed{false};
 
 extern "C" void Note_Interrupt(int signal_number) {
   const int saved_errno = errno;
-  int none = 0;
-  pending.compare_exchange_strong(none, signal_number);
+  Request_Interrupt(signal_number);
   errno = saved_errno;
 }
 
@@ -41,19 +36,6 @@ void Install_Interrupt_Handlers() {
     action.sa_flags = SA_RESETHAND | SA_RESTART;
     ::sigaction(s, &action, nullptr);
   }
-}
-
-int Interrupt_Signal() {
-  return pending.load(std::memory_order_relaxed);
-}
-
-void Request_Interrupt(int signal_number) {
-  int none = 0;
-  pending.compare_exchange_strong(none, signal_number);
-}
-
-void Clear_Interrupt() {
-  pending.store(0);
 }
 
 std::string Interrupt_Name(int signal_number) {

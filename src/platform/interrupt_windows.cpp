@@ -8,7 +8,6 @@ namespace corvane::platform {
 
 namespace {
 
-constinit std::atomic<int> pending{0};
 constinit std::atomic<bool> installed{false};
 
 // Runs on a thread of its own that the system starts for each console event.
@@ -29,8 +28,7 @@ BOOL WINAPI On_Console_Event(DWORD event) {
     default:
       return FALSE;
   }
-  int none = 0;
-  if (!pending.compare_exchange_strong(none, signal_number)) {
+  if (!Request_Interrupt(signal_number)) {
     return FALSE;  // a second request: the default handler ends the process
   }
   if (signal_number == kSigTerm) {
@@ -47,19 +45,6 @@ BOOL WINAPI On_Console_Event(DWORD event) {
 void Install_Interrupt_Handlers() {
   if (installed.exchange(true)) return;
   ::SetConsoleCtrlHandler(On_Console_Event, TRUE);
-}
-
-int Interrupt_Signal() {
-  return pending.load(std::memory_order_relaxed);
-}
-
-void Request_Interrupt(int signal_number) {
-  int none = 0;
-  pending.compare_exchange_strong(none, signal_number);
-}
-
-void Clear_Interrupt() {
-  pending.store(0);
 }
 
 std::string Interrupt_Name(int signal_number) {

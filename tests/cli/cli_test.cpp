@@ -7,23 +7,16 @@
 #include <sstream>
 
 #include "cli/runner.h"
+#include "cli_support.h"
 
 namespace corvane {
 namespace {
 
 const std::string kData = CORVANE_TEST_DATA;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
+using testing::CliRun;
 CliRun Cli(std::vector<std::string> args) {
-  std::vector<std::string_view> views(args.begin(), args.end());
-  std::ostringstream out, err;
-  const int status = Run_Cli(views, out, err, false);
-  return {status, out.str(), err.str()};
+  return testing::Run_Cli_Args(std::move(args));
 }
 
 std::string Temp(const std::string& name) {
@@ -33,10 +26,7 @@ std::string Temp(const std::string& name) {
 }
 
 std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return testing::Read_File_Text(path);
 }
 
 TEST(CliTest, HelpListsStepsAndExitStatuses) {

@@ -10,6 +10,7 @@
 #include "cli/expect.h"
 #include "cli/runner.h"
 #include "cli/step_report.h"
+#include "cli_support.h"
 
 namespace corvane {
 namespace {
@@ -18,17 +19,9 @@ const std::string kData = CORVANE_TEST_DATA;
 const std::string kDemo84 = kData + "/pic16f84a_demo_inhx8m.hex";
 const std::string kDemo877 = kData + "/pic16f877_demo_inhx32.hex";
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
+using testing::CliRun;
 CliRun Cli(std::vector<std::string> args) {
-  std::vector<std::string_view> views(args.begin(), args.end());
-  std::ostringstream out, err;
-  const int status = Run_Cli(views, out, err, false);
-  return {status, out.str(), err.str()};
+  return testing::Run_Cli_Args(std::move(args));
 }
 
 std::string Temp(const std::string& name) {

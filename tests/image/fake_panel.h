@@ -2,17 +2,15 @@
 // Show_Fuses the way the window does, with the fuse rules and the control handlers.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "fuses/config_word.h"
 #include "state/panel.h"
 #include "state/working_state.h"
+#include "support/temp_dir.h"
 
 namespace corvane {
 
@@ -81,35 +79,6 @@ class FakePanel : public Panel {
 
  private:
   WorkingState& st_;
-};
-
-// A directory of its own for one test's files, removed with it.
-class TempDir {
- public:
-  TempDir() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("corvane-image-test-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  std::string Path(const std::string& name) const { return (path_ / name).string(); }
-
-  // Writes the text byte for byte and returns the file's path.
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream out(Path(name), std::ios::binary);
-    out << text;
-    return Path(name);
-  }
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace corvane

@@ -1,20 +1,18 @@
 // Replacing a file's contents: links followed, other kinds of file refused, permissions kept, the
 // temporary file never left behind, and the system's reason on failure.
 #include "platform/file_replace.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
 
 namespace corvane::platform {
 namespace {
@@ -23,23 +21,8 @@ namespace fs = std::filesystem;
 
 class FileReplaceTest : public ::testing::Test {
  protected:
-  FileReplaceTest() {
-    std::random_device random;
-    dir_ = fs::temp_directory_path() / ("corvane-replace-" + std::to_string(random()));
-    fs::create_directories(dir_);
-  }
-  ~FileReplaceTest() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Path(const std::string& name) const { return dir_.Path(name); }
+  static std::string Read(const std::string& path) { return TempDir::Read(path); }
   static void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
   }
@@ -48,15 +31,9 @@ class FileReplaceTest : public ::testing::Test {
     EXPECT_EQ(lstat(path.c_str(), &info), 0) << path;
     return info.st_mode & 07777;
   }
-  // The names in the folder: a temporary file left behind shows here.
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Names() const { return dir_.Names(); }
 
-  fs::path dir_;
+  TempDir dir_;
 };
 
 TEST_F(FileReplaceTest, NewFilesTakeTheUmask) {
@@ -85,42 +62,42 @@ TEST_F(FileReplaceTest, AnExistingFileKeepsItsPermissions) {
 }
 
 TEST_F(FileReplaceTest, ASymbolicLinkIsFollowedToItsFile) {
-  fs::create_directories(dir_ / "real");
+  fs::create_directories(dir_.Root() / "real");
   Write(Path("real/chip.hex"), "old\n");
-  fs::create_symlink("real/chip.hex", dir_ / "link.hex");  // relative to the link's folder
+  fs::create_symlink("real/chip.hex", dir_.Root() / "link.hex");  // relative to the link's folder
   std::string reason;
   EXPECT_TRUE(Replace_File_Contents(Path("link.hex"), "new\n", &reason)) << reason;
-  EXPECT_TRUE(fs::is_symlink(dir_ / "link.hex"));
+  EXPECT_TRUE(fs::is_symlink(dir_.Root() / "link.hex"));
   EXPECT_EQ(Read(Path("real/chip.hex")), "new\n");
 
   // A chain of links, and one that names a file still to be made.
-  fs::create_symlink(dir_ / "link.hex", dir_ / "chain.hex");
+  fs::create_symlink(dir_.Root() / "link.hex", dir_.Root() / "chain.hex");
   EXPECT_TRUE(Replace_File_Contents(Path("chain.hex"), "chained\n", &reason)) << reason;
   EXPECT_EQ(Read(Path("real/chip.hex")), "chained\n");
-  fs::create_symlink("real/later.hex", dir_ / "dangling.hex");
+  fs::create_symlink("real/later.hex", dir_.Root() / "dangling.hex");
   EXPECT_TRUE(Replace_File_Contents(Path("dangling.hex"), "made\n", &reason)) << reason;
   EXPECT_EQ(Read(Path("real/later.hex")), "made\n");
-  EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.hex"));
+  EXPECT_TRUE(fs::is_symlink(dir_.Root() / "dangling.hex"));
 
   // A loop of links is the system's error.
-  fs::create_symlink(dir_ / "loop2", dir_ / "loop1");
-  fs::create_symlink(dir_ / "loop1", dir_ / "loop2");
+  fs::create_symlink(dir_.Root() / "loop2", dir_.Root() / "loop1");
+  fs::create_symlink(dir_.Root() / "loop1", dir_.Root() / "loop2");
   EXPECT_FALSE(Replace_File_Contents(Path("loop1"), "x", &reason));
   EXPECT_EQ(reason, std::strerror(ELOOP));
 }
 
 TEST_F(FileReplaceTest, WhatIsNotARegularFileIsRefusedAndLeftAlone) {
   ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
-  fs::create_directories(dir_ / "folder");
-  fs::create_symlink(dir_ / "pipe", dir_ / "link-to-pipe");
+  fs::create_directories(dir_.Root() / "folder");
+  fs::create_symlink(dir_.Root() / "pipe", dir_.Root() / "link-to-pipe");
   std::string reason;
   for (const std::string name : {"pipe", "folder", "link-to-pipe"}) {
     reason.clear();
     EXPECT_FALSE(Replace_File_Contents(Path(name), "x", &reason)) << name;
     EXPECT_EQ(reason, "not a regular file") << name;
   }
-  EXPECT_TRUE(fs::is_fifo(dir_ / "pipe"));
-  EXPECT_TRUE(fs::is_directory(dir_ / "folder"));
+  EXPECT_TRUE(fs::is_fifo(dir_.Root() / "pipe"));
+  EXPECT_TRUE(fs::is_directory(dir_.Root() / "folder"));
   EXPECT_EQ(Names(), (std::vector<std::string>{"folder", "link-to-pipe", "pipe"}));
   if (fs::exists("/dev/null")) {
     EXPECT_FALSE(Replace_File_Contents("/dev/null", "x", &reason));

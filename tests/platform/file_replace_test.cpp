@@ -1,14 +1,12 @@
 // Replacing a file's contents, as every system does it: a new file, an old one replaced whole,
 // a folder or a missing folder refused with the reason, and no temporary file left behind.
 #include "platform/file_replace.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
 
 namespace corvane::platform {
 namespace {
@@ -17,30 +15,11 @@ namespace fs = std::filesystem;
 
 class FileReplaceEverywhereTest : public ::testing::Test {
  protected:
-  FileReplaceEverywhereTest() {
-    std::random_device random;
-    dir_ = fs::temp_directory_path() / ("corvane-replace-all-" + std::to_string(random()));
-    fs::create_directories(dir_);
-  }
-  ~FileReplaceEverywhereTest() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_))
-      names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  fs::path dir_;
+  std::string Path(const std::string& name) const { return dir_.Path(name); }
+  static std::string Read(const std::string& path) { return TempDir::Read(path); }
+  std::vector<std::string> Names() const { return dir_.Names(); }
+
+  TempDir dir_;
 };
 
 TEST_F(FileReplaceEverywhereTest, NewAndOldFilesTakeTheWholeContents) {
@@ -56,7 +35,7 @@ TEST_F(FileReplaceEverywhereTest, NewAndOldFilesTakeTheWholeContents) {
 
 TEST_F(FileReplaceEverywhereTest, WhatCannotBeReplacedIsLeftAsItWasWithItsReason) {
   std::string reason;
-  fs::create_directories(dir_ / "folder.hex");
+  fs::create_directories(dir_.Root() / "folder.hex");
   EXPECT_FALSE(Replace_File_Contents(Path("folder.hex"), "x", &reason));
   EXPECT_EQ(reason, "not a regular file");
 
