@@ -10,6 +10,7 @@
 #include "cli/step_report.h"
 #include "hardware/interruption.h"
 #include "hardware/lines.h"
+#include "platform/console.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
@@ -103,6 +104,11 @@ bool Check_Trace_Against_Files(const CliOptions& opts, std::string* error) {
     if ((step.name == "load" || step.name == "save") && step.arg != "-" &&
         Same_File(opts.trace, step.arg)) {
       *error = "--trace " + opts.trace + ": the same file as " + step.text();
+      return false;
+    }
+    // "save -" writes the HEX file to the standard output: no trace lines among it.
+    if (step.name == "save" && step.arg == "-" && platform::Is_Standard_Output(opts.trace)) {
+      *error = "--trace " + opts.trace + ": the standard output, where save - writes";
       return false;
     }
   }

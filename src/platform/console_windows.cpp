@@ -34,4 +34,22 @@ bool Stderr_Is_Terminal() {
   return ::SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 
+bool Is_Standard_Output(const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION out{};
+  HANDLE std_out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  if (std_out == INVALID_HANDLE_VALUE || std_out == nullptr ||
+      !::GetFileInformationByHandle(std_out, &out)) {
+    return false;  // a console or a pipe: no file that PATH could name
+  }
+  HANDLE named_handle = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (named_handle == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION named{};
+  const bool known = ::GetFileInformationByHandle(named_handle, &named) != 0;
+  ::CloseHandle(named_handle);
+  return known && named.dwVolumeSerialNumber == out.dwVolumeSerialNumber &&
+         named.nFileIndexHigh == out.nFileIndexHigh && named.nFileIndexLow == out.nFileIndexLow;
+}
+
 }  // namespace corvane::platform

@@ -1,8 +1,10 @@
 // The files the console program writes and reads: safe replacement, "save -", the system's
 // reasons in every file error, trace files that fail or would destroy an input.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -128,6 +130,43 @@ TEST(CliFilesTest, ATraceOverAFileTheRunUsesIsAUsageError) {
   const CliRun r = Run_Cli_Args({"--board", "sim:state=" + (dir / "prog.hex/s.hex"), "device-id"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "corvane-cli: state file " + (dir / "prog.hex/s.hex") + ": Not a directory\n");
+}
+
+TEST(CliFilesTest, ATraceIntoTheStandardOutputOfSaveToStdoutIsAUsageError) {
+  CliDir dir("trace_stdout");
+  const std::string redirected = dir / "backup.hex";
+  // The standard output goes to a file, as "corvane-cli save - > backup.hex" leaves it.
+  std::fflush(stdout);
+  const int saved_stdout = ::dup(STDOUT_FILENO);
+  ASSERT_GE(saved_stdout, 0);
+  const int file = ::open(redirected.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(file, 0);
+  ASSERT_EQ(::dup2(file, STDOUT_FILENO), STDOUT_FILENO);
+  ::close(file);
+  std::vector<CliRun> runs;
+  for (const std::string& trace : {redirected, std::string("/dev/stdout")}) {
+    runs.push_back(Run_Cli_Args({"--board", "sim", "--trace", trace, "save", "-"}));
+  }
+  // A trace beside it, or a save to a file, is no clash.
+  runs.push_back(Run_Cli_Args({"--board", "sim", "--trace", "/dev/stdout", "device-id"}));
+  runs.push_back(Run_Cli_Args({"--board", "sim", "--trace", dir / "t.txt", "save", "-"}));
+  std::fflush(stdout);
+  ::dup2(saved_stdout, STDOUT_FILENO);
+  ::close(saved_stdout);
+
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(runs[i].status, 2) << i;
+    EXPECT_EQ(runs[i].out, "") << i;
+    EXPECT_NE(runs[i].err.find(": the standard output, where save - writes\n"), std::string::npos)
+        << runs[i].err;
+  }
+  EXPECT_EQ(runs[2].status, 0) << runs[2].err;
+  EXPECT_EQ(runs[3].status, 0) << runs[3].err;
+  EXPECT_EQ(runs[3].out.rfind(":10000000", 0), 0u) << "the HEX file alone";
+  // What reached the redirected file is the trace of the run that wrote none of the HEX.
+  const std::string trace = Read_File_Text(redirected);
+  EXPECT_EQ(trace.find(':'), std::string::npos);
+  EXPECT_NE(trace.find(" W 378 "), std::string::npos);
 }
 
 }  // namespace
