@@ -100,6 +100,10 @@ void Apply_Setting(Panneau& win, const Step& step) {
 // The trace file is created empty at start: it must not be a file the steps read or write.
 bool Check_Trace_Against_Files(const CliOptions& opts, std::string* error) {
   if (opts.trace.empty()) return true;
+  if (opts.trace == "-") {
+    *error = "--trace -: the trace needs a file name (the standard streams carry the log)";
+    return false;
+  }
   for (const Step& step : opts.steps) {
     if ((step.name == "load" || step.name == "save") && step.arg != "-" &&
         Same_File(opts.trace, step.arg)) {
@@ -156,8 +160,9 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   bool unavailable = false;
   std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, err, &error, &stop, &unavailable);
   if (!rig) {
+    if (!unavailable) return usage_error(error);
     err << "corvane-cli: " << error << '\n';
-    return unavailable ? kExitRefused : kExitUsage;
+    return kExitRefused;
   }
   Lines lines(rig->port(), rig->clock(), st);
   // "save -" puts the HEX file on stdout: the log goes to stderr then, so the two never mix.

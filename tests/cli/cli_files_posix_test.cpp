@@ -115,12 +115,14 @@ TEST(CliFilesTest, ATraceOverAFileTheRunUsesIsAUsageError) {
       {"--board", "sim", "--trace", dir / "out.hex", "save", dir / "out.hex"},
       {"--board", "sim:state=" + (dir / "state.hex"), "--trace", dir / "state-link", "device-id"},
   };
+  const std::string try_help = "\nTry 'corvane-cli --help'.\n";
   for (const auto& args : clashes) {
     const CliRun r = Run_Cli_Args(args);
     EXPECT_EQ(r.status, 2) << args[3];
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.rfind("corvane-cli: --trace " + args[3] + ": the same file as ", 0), 0u)
         << r.err;
+    EXPECT_TRUE(r.err.ends_with(try_help)) << r.err;
   }
   EXPECT_EQ(Read_File_Text(dir / "prog.hex"), Read_File_Text(kDemo84));
   EXPECT_EQ(Read_File_Text(dir / "state.hex"), ":00000001FF\n");
@@ -129,7 +131,15 @@ TEST(CliFilesTest, ATraceOverAFileTheRunUsesIsAUsageError) {
   // A state file whose folder cannot be looked into is no erased chip.
   const CliRun r = Run_Cli_Args({"--board", "sim:state=" + (dir / "prog.hex/s.hex"), "device-id"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "corvane-cli: state file " + (dir / "prog.hex/s.hex") + ": Not a directory\n");
+  EXPECT_EQ(r.err,
+            "corvane-cli: state file " + (dir / "prog.hex/s.hex") + ": Not a directory" + try_help);
+
+  // "-" is no file: the trace would land in a file of that name.
+  const CliRun dash = Run_Cli_Args({"--board", "sim", "--trace", "-", "device-id"});
+  EXPECT_EQ(dash.status, 2);
+  EXPECT_EQ(dash.err.rfind("corvane-cli: --trace -: the trace needs a file name", 0), 0u)
+      << dash.err;
+  EXPECT_FALSE(fs::exists("-"));
 }
 
 TEST(CliFilesTest, ATraceIntoTheStandardOutputOfSaveToStdoutIsAUsageError) {
