@@ -26,7 +26,7 @@
 namespace corvane {
 
 // Reads "lpt" or "lpt:lpt1=ADDRESS,lpt2=ADDRESS" (either part optional; ADDRESS hexadecimal with
-// or without 0x, from 0x100 to 0xFFFE). The addresses are kept in the spec as "0xD010".
+// or without 0x, from 0x100 to 0xFFFE), e.g. "lpt:lpt1=0xD010".
 bool Parse_InpOut_Option(std::string_view text, LptSpec* out, std::string* error);
 
 // A hexadecimal I/O address as the option gives it; nullopt when it is not one.

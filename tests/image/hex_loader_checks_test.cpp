@@ -2,35 +2,15 @@
 // records, line ends, and that a failed load leaves the image as it was.
 #include <gtest/gtest.h>
 
-#include "fake_panel.h"
 #include "hex_records.h"
 #include "image/hex_loader.h"
 #include "image/memory_image.h"
+#include "loader_fixture.h"
 
 namespace corvane {
 namespace {
 
-class HexLoaderChecksTest : public ::testing::Test {
- protected:
-  HexLoaderChecksTest() : panel(st) { Blank_Program_Image(st); }
-
-  bool Load(const std::string& text) {
-    panel.file_name = dir.Write("file" + std::to_string(++files) + ".hex", text);
-    panel.boxes.clear();
-    panel.log.clear();
-    panel.status_history.clear();
-    panel.show_fuses_calls = 0;
-    return Read_File(st, panel);
-  }
-
-  // The last message box, which for a failed load is its reason.
-  std::string Last_Box() const { return panel.boxes.empty() ? "" : panel.boxes.back(); }
-
-  WorkingState st;
-  FakePanel panel;
-  TempDir dir;
-  int files = 0;
-};
+class HexLoaderChecksTest : public HexLoaderFixture {};
 
 TEST_F(HexLoaderChecksTest, ChecksumIsVerifiedOnEveryRecord) {
   EXPECT_FALSE(Load(":020000000528D2\n"));

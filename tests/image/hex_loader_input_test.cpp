@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "fake_panel.h"
 #include "hex_records.h"
 #include "image/hex_loader.h"
 #include "image/memory_image.h"
+#include "loader_fixture.h"
 
 namespace corvane {
 namespace {
@@ -15,23 +15,7 @@ namespace {
 using Ids = std::array<std::int32_t, kUserIdCount>;
 constexpr Ids kNoIds = {kNoUserId, kNoUserId, kNoUserId, kNoUserId};
 
-class HexLoaderInputTest : public ::testing::Test {
- protected:
-  HexLoaderInputTest() : panel(st) { Blank_Program_Image(st); }
-
-  bool Load(const std::string& text) {
-    panel.file_name = dir.Write("file" + std::to_string(++files) + ".hex", text);
-    panel.boxes.clear();
-    panel.log.clear();
-    return Read_File(st, panel);
-  }
-  std::string Last_Box() const { return panel.boxes.empty() ? "" : panel.boxes.back(); }
-
-  WorkingState st;
-  FakePanel panel;
-  TempDir dir;
-  int files = 0;
-};
+class HexLoaderInputTest : public HexLoaderFixture {};
 
 TEST_F(HexLoaderInputTest, UserIdRecordsAreLoaded) {
   EXPECT_EQ(st.UserIdImage, kNoIds);  // a new window has none

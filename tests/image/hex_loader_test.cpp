@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_panel.h"
 #include "hex_records.h"
 #include "image/memory_image.h"
+#include "loader_fixture.h"
 
 namespace corvane {
 namespace {
@@ -16,23 +16,7 @@ std::string Blank_Words(int n) {
   return s;
 }
 
-class HexLoaderTest : public ::testing::Test {
- protected:
-  HexLoaderTest() : panel(st) { Blank_Program_Image(st); }  // as start-up leaves it
-
-  // Loads a file with the given text; true when the load completed.
-  bool Load(const std::string& text) {
-    panel.file_name = dir.Write("file" + std::to_string(++files) + ".hex", text);
-    panel.boxes.clear();
-    panel.log.clear();
-    return Read_File(st, panel);
-  }
-
-  WorkingState st;
-  FakePanel panel;
-  TempDir dir;
-  int files = 0;
-};
+class HexLoaderTest : public HexLoaderFixture {};
 
 TEST_F(HexLoaderTest, WorkedExampleOnThePic16f84) {
   ASSERT_TRUE(Load(":020000000528D1\r\n:02400E00F13F80\r\n:00000001FF\r\n"));

@@ -2,38 +2,18 @@
 // current --help (every step and option there must be in the page) and groff's warnings.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
 
-#include <sys/wait.h>
-
 #include "cli/args.h"
 #include "man/help_to_roff.h"
+#include "support/command_run.h"
 
 namespace corvane::man {
 namespace {
-
-struct CommandRun {
-  int status = -1;
-  std::string out;
-};
-
-CommandRun Run_Command(const std::string& command) {
-  CommandRun r;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return r;
-  std::array<char, 4096> buffer{};
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
 
 std::string Read(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -16,6 +15,7 @@
 #include "app/app_options.h"
 #include "app/demo.h"
 #include "qt/qt_sim_window.h"
+#include "support/command_run.h"
 
 namespace corvane::testing {
 namespace {
@@ -122,23 +122,6 @@ TEST(DemoTest, LoadsProgramsAndVerifiesThroughTheButtons) {
 
 // ---- The real program under Xvfb --------------------------------------------------------------
 
-struct ProgramRun {
-  int status = -1;
-  std::string out;
-};
-
-ProgramRun Run_Command(const std::string& command) {
-  ProgramRun r;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return r;
-  std::array<char, 4096> buffer{};
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
 bool Have_Xvfb() {
   return std::system("command -v xvfb-run >/dev/null 2>&1") == 0;
 }
@@ -153,8 +136,8 @@ std::string Line_After(const std::string& text, const std::string& label) {
 // Runs corvane on the simulated board under Xvfb with --screenshot, plus the extra options. Two
 // tests starting Xvfb at once may race for a display number: their searches start apart, and a
 // run whose server did not start is tried once more.
-ProgramRun Run_Under_Xvfb(const std::string& extra, const std::string& png) {
-  ProgramRun r;
+CommandRun Run_Under_Xvfb(const std::string& extra, const std::string& png) {
+  CommandRun r;
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int first_display = 100 + static_cast<int>(getpid() % 400) + attempt * 400;
     const std::string command = "timeout 60 env -u QT_QPA_PLATFORM xvfb-run -a -n " +
@@ -171,7 +154,7 @@ ProgramRun Run_Under_Xvfb(const std::string& extra, const std::string& png) {
 TEST(XvfbTest, TheRealWindowShowsItsClientAreaAndPanels) {
   if (!Have_Xvfb()) GTEST_SKIP() << "xvfb-run is not installed";
   const std::string png = ::testing::TempDir() + "corvane_startup.png";
-  const ProgramRun r = Run_Under_Xvfb("", png);
+  const CommandRun r = Run_Under_Xvfb("", png);
   ASSERT_EQ(r.status, 0) << r.out;
   const std::string menu = Line_After(r.out, "menu bar: ");
   const int menu_height = std::atoi(menu.c_str());
@@ -193,7 +176,7 @@ TEST(XvfbTest, TheRealWindowShowsItsClientAreaAndPanels) {
 TEST(XvfbTest, LoadProgramAndVerifyThroughTheRealWindow) {
   if (!Have_Xvfb()) GTEST_SKIP() << "xvfb-run is not installed";
   const std::string png = ::testing::TempDir() + "corvane_demo.png";
-  const ProgramRun r = Run_Under_Xvfb("--demo '" + Demo_Hex().toStdString() + "'", png);
+  const CommandRun r = Run_Under_Xvfb("--demo '" + Demo_Hex().toStdString() + "'", png);
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(Line_After(r.out, "caption: "), "Corvane : " + Demo_Hex().toStdString());
   EXPECT_EQ(Line_After(r.out, "panel Fuses: "), "Fuses : 0x3FF1");
@@ -206,7 +189,7 @@ TEST(CorvaneProgramTest, OpensTheFileNamedOnItsCommandLineAfterStartUp) {
   // Offscreen, from the data folder, with a home of its own where settings would go.
   const std::string home = ::testing::TempDir() + "corvane_file_arg_home";
   const std::string png = ::testing::TempDir() + "corvane_file_arg.png";
-  const ProgramRun r =
+  const CommandRun r =
       Run_Command("mkdir -p '" + home + "' && cd '" CORVANE_TEST_DATA "' && HOME='" + home +
                   "' XDG_CONFIG_HOME='" + home +
                   "/.config' QT_QPA_PLATFORM=offscreen timeout 60 '" CORVANE_APP_BINARY
@@ -226,15 +209,15 @@ TEST(CorvaneProgramTest, OpensTheFileNamedOnItsCommandLineAfterStartUp) {
 }
 
 TEST(CorvaneProgramTest, UsageErrorsExitWithTwo) {
-  const ProgramRun bad = Run_Command("'" CORVANE_APP_BINARY "' --frobnicate 2>&1");
+  const CommandRun bad = Run_Command("'" CORVANE_APP_BINARY "' --frobnicate 2>&1");
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.out.find("unknown option --frobnicate"), std::string::npos) << bad.out;
-  const ProgramRun board = Run_Command("'" CORVANE_APP_BINARY "' --board nowhere 2>&1");
+  const CommandRun board = Run_Command("'" CORVANE_APP_BINARY "' --board nowhere 2>&1");
   EXPECT_EQ(board.status, 2);
-  const ProgramRun demo = Run_Command("'" CORVANE_APP_BINARY "' --demo /nonexistent.hex 2>&1");
+  const CommandRun demo = Run_Command("'" CORVANE_APP_BINARY "' --demo /nonexistent.hex 2>&1");
   EXPECT_EQ(demo.status, 2);
   EXPECT_NE(demo.out.find("no such file"), std::string::npos) << demo.out;
-  const ProgramRun help = Run_Command("'" CORVANE_APP_BINARY "' --help");
+  const CommandRun help = Run_Command("'" CORVANE_APP_BINARY "' --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage: corvane"), std::string::npos);
 }
@@ -253,7 +236,7 @@ TEST(CorvaneProgramTest, ATraceOverTheFileToOpenIsRefusedAndTheFileKept) {
     SCOPED_TRACE(args);
     std::ofstream(hex, std::ios::binary) << text;
     // A screenshot run ends by itself even if the trace were taken.
-    const ProgramRun r = Run_Command("QT_QPA_PLATFORM=offscreen timeout 60 '" CORVANE_APP_BINARY
+    const CommandRun r = Run_Command("QT_QPA_PLATFORM=offscreen timeout 60 '" CORVANE_APP_BINARY
                                      "' --board sim --screenshot '" +
                                      dir + "/shot.png' " + args + " 2>&1");
     EXPECT_EQ(r.status, 2) << r.out;

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QString>
 #include <deque>
 #include <functional>
@@ -129,5 +130,23 @@ class QtSimWindow {
   qt::MainWindow window;
   Panneau win;
 };
+
+// No repaint during the operation: what the user gives waits in the queue until it ends.
+inline void Freeze_Repaints(QtSimWindow& w) {
+  w.window.repaint_gate() = qt::RepaintGate(50'000'000, [] { return std::int64_t{0}; });
+  w.window.repaint_gate().Due();
+}
+
+// A click as the window system delivers it: press and release on the widget's centre, queued.
+inline void Post_Click(QWidget* target) {
+  const QPointF centre = QRectF(target->rect()).center();
+  const QPointF global = target->mapToGlobal(centre);
+  QCoreApplication::postEvent(
+      target, new QMouseEvent(QEvent::MouseButtonPress, centre, global, Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(
+      target, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
+                              Qt::NoButton, Qt::NoModifier));
+}
 
 }  // namespace corvane::testing

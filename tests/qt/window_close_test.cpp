@@ -46,23 +46,6 @@ class ModalBoxLoop : public QObject {
   }
 };
 
-// The window never repaints during the operation, so what the user gives waits in the queue.
-void Freeze_Repaints(QtSimWindow& w) {
-  w.window.repaint_gate() = qt::RepaintGate(50'000'000, [] { return std::int64_t{0}; });
-  w.window.repaint_gate().Due();
-}
-
-void Post_Click(QWidget* target) {
-  const QPointF centre = QRectF(target->rect()).center();
-  const QPointF global = target->mapToGlobal(centre);
-  QCoreApplication::postEvent(
-      target, new QMouseEvent(QEvent::MouseButtonPress, centre, global, Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier));
-  QCoreApplication::postEvent(
-      target, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
-                              Qt::NoButton, Qt::NoModifier));
-}
-
 // Runs `action` once, when the command in progress first writes to the log.
 void On_First_Log(QtSimWindow& w, std::function<void()> action) {
   auto pending = std::make_shared<std::function<void()>>(std::move(action));

@@ -249,18 +249,6 @@ TEST(WindowCommandsTest, RepaintGateRateLimits) {
   EXPECT_FALSE(gate.Due());
 }
 
-// A click as the window system delivers it: press and release on the widget's centre.
-void Post_Click(QWidget* target) {
-  const QPointF centre = QRectF(target->rect()).center();
-  const QPointF global = target->mapToGlobal(centre);
-  QCoreApplication::postEvent(
-      target, new QMouseEvent(QEvent::MouseButtonPress, centre, global, Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier));
-  QCoreApplication::postEvent(
-      target, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
-                              Qt::NoButton, Qt::NoModifier));
-}
-
 TEST(WindowCommandsTest, ClicksDuringAnOperationAreDropped) {
   QtSimWindow w;
   w.Start();
