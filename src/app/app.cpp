@@ -74,6 +74,7 @@ int Run_App(int argc, char** argv) {
   qt::MainWindow window(dialogs, settings.get());
   Panneau panneau(st, lines, window);
   panneau.Set_Violation_Source(rig->violations());
+  panneau.Set_Port_Diagnosis(rig->port_diagnosis());
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
 
@@ -86,9 +87,27 @@ int Run_App(int argc, char** argv) {
   int status = kAppClean;
   if (screenshot) {
     if (!Wait_Until_Exposed(window, 10000)) std::cerr << "corvane: the window never showed\n";
+    const QString shot = QString::fromStdString(opts.screenshot);
+    bool taken = false;
+    bool saved = true;
+    if (opts.screenshot_of == "progress") {
+      // Half-way through the first long transfer: the progress bar and the Stop button show.
+      window.Set_On_Progress([&](int done, int total) {
+        if (!taken && total >= 64 && 2 * done >= total) {
+          taken = true;
+          saved = Take_Screenshot(window, shot, std::cout);
+        }
+      });
+    }
     if (!file.isEmpty()) window.Open_File(file);
     if (!demo_file.isEmpty()) Run_Demo(window, dialogs, demo_file);
-    if (!Take_Screenshot(window, QString::fromStdString(opts.screenshot), std::cout)) {
+    window.Set_On_Progress(nullptr);
+    if (opts.screenshot_of == "memory") {
+      saved = Take_Memory_Screenshot(window, shot, std::cout);
+    } else if (!taken) {
+      saved = Take_Screenshot(window, shot, std::cout);
+    }
+    if (!saved) {
       std::cerr << "corvane: cannot write " << opts.screenshot << '\n';
       status = kAppFailed;
     }

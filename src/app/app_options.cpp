@@ -25,7 +25,8 @@ bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
   const Valued valued[] = {{"--board", &o.board},
                            {"--trace", &o.trace},
                            {"--demo", &o.demo_file},
-                           {"--screenshot", &o.screenshot}};
+                           {"--screenshot", &o.screenshot},
+                           {"--screenshot-of", &o.screenshot_of}};
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view a = args[i];
     if (a == "--help" || a == "-h") {
@@ -67,6 +68,11 @@ bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
     }
     o.file = std::string(a);
   }
+  if (o.screenshot_of != "window" && o.screenshot_of != "progress" &&
+      o.screenshot_of != "memory") {
+    *error = "--screenshot-of takes window, progress or memory, not " + o.screenshot_of;
+    return false;
+  }
   if (!o.screenshot.empty() && !Ends_With_Png(o.screenshot)) {
     *error = "--screenshot writes a PNG file: give a name ending in .png";
     return false;
@@ -88,7 +94,7 @@ bool Check_Trace_Path(const AppOptions& opts, std::string* error) {
 
 std::string App_Usage() {
   return "Usage: corvane [--board SPEC] [--trace FILE] [--demo FILE.hex] [--screenshot FILE.png]\n"
-         "               [FILE.hex]\n"
+         "               [--screenshot-of window|progress|memory] [FILE.hex]\n"
          "\n"
          "Opens the Corvane window: a programmer for PIC16F84/84A/873/877 chips on a\n"
          "parallel-port programmer board. FILE.hex, when given, is opened after start-up as\n"
@@ -104,6 +110,11 @@ std::string App_Usage() {
          "  --screenshot FILE.png\n"
          "                      after start-up (and the demo), save the window as a PNG, print\n"
          "                      what it shows and exit; message boxes go to stderr\n"
+         "  --screenshot-of WHAT\n"
+         "                      what the screenshot shows: the window after the demo (window,\n"
+         "                      the default), the window half-way through the demo's program\n"
+         "                      with its progress bar and Stop button (progress), or the\n"
+         "                      memory view after the demo (memory)\n"
          "  --version           prints the program's name and version\n"
          "  -h, --help          this text\n"
          "\n"

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "ui/qt/layout.h"
+#include "ui/qt/memory_dialog.h"
 #include "ui/qt/main_window.h"
 
 namespace corvane::app {
@@ -73,6 +74,20 @@ bool Take_Screenshot(qt::MainWindow& window, const QString& path, std::ostream& 
         << '\n';
   }
   out << "log:\n" << window.log_box()->toPlainText().toStdString();
+  out.flush();
+  return picture.save(path, "PNG");
+}
+
+bool Take_Memory_Screenshot(qt::MainWindow& window, const QString& path, std::ostream& out) {
+  window.Click(Ctl::Menu_View_Memory);
+  qt::MemoryDialog* memory = window.memory_dialog();
+  if (!memory) return false;
+  QCoreApplication::processEvents();
+  const QPixmap picture = memory->grab();
+  out << "memory view: " << memory->width() << "x" << memory->height() << '\n'
+      << "title: " << memory->windowTitle().toStdString() << '\n';
+  const QStringList lines = memory->text_box()->toPlainText().split(QLatin1Char('\n'));
+  for (int i = 0; i < lines.size() && i < 4; ++i) out << lines[i].toStdString() << '\n';
   out.flush();
   return picture.save(path, "PNG");
 }

@@ -46,4 +46,7 @@ bool Wait_Until_Exposed(qt::MainWindow& window, int timeout_ms);
 // log. False when the file could not be written.
 bool Take_Screenshot(qt::MainWindow& window, const QString& path, std::ostream& out);
 
+// Opens the memory view, saves it as a PNG and writes its title and first rows.
+bool Take_Memory_Screenshot(qt::MainWindow& window, const QString& path, std::ostream& out);
+
 }  // namespace corvane::app

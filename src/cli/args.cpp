@@ -33,6 +33,9 @@ const std::vector<StepRule>& Step_Rules() {
       {"device-id", {}, false},
       {"find-port", {}, false},
       {"reset", {}, false},
+      {"blank-check", {}, false},
+      {"checksum", {}, false},
+      {"dump", {}, false},
       {"osc", {"LP", "XT", "HS", "RC"}, true},
       {"wdt", {"on", "off"}, true},
       {"pwrt", {"on", "off"}, true},
@@ -194,7 +197,15 @@ Commands (as the window's buttons):
   reset           RESET PIC (Tessel board)
   save FILE       reads the whole chip (program memory, IDs, configuration word, EEPROM)
                   into an INHX8M file; "save -" writes it to stdout (the log then goes to
-                  stderr)
+                  stderr). The file is checked first: one that cannot be written costs no read
+  blank-check     reads the whole chip and logs "Device is blank", or the first addresses
+                  that are not (EEPROM from 2100) and their count; fails when not blank
+  checksum        logs the checksums of the loaded file and of the chip as last read, as
+                  IDEs show them: the 16-bit sum of the program words plus the masked
+                  configuration word (the chip's needs a whole read: save or blank-check)
+  dump            prints the memory view: program memory, configuration area and EEPROM of
+                  the file beside the chip as last read, 8 words a row in hexadecimal and
+                  ASCII, '*' after a chip word that differs from the file's
 
 Settings (values in any case; the handler runs only when the state changes):
   osc LP|XT|HS|RC   the oscillator
@@ -211,8 +222,9 @@ Settings (values in any case; the handler runs only when the state changes):
 
 Output: the log on stdout. A step that writes nothing to the log (device-id, check-fuses, erase,
 a setting, ...) prints after it the status panels it changed, as "[Key] text", on stdout. Every
-message box goes to stderr as "corvane-cli: TEXT"; a failing step ends with a one-line summary
-"corvane-cli: STEP: what went wrong" on stderr. On the simulated board, a step that broke a
+message box goes to stderr as "corvane-cli: TEXT"; a failing device step ends its log with a
+summary line ("PROGRAM failed: 1024 words not written; is a chip in the socket?") and with a
+one-line summary "corvane-cli: STEP: what went wrong" on stderr. On the simulated board, a step that broke a
 datasheet timing fails after "corvane-cli: simulated chip: N timing violations, first: TEXT".
 
 Exit status:

@@ -41,6 +41,7 @@ constexpr CommandStep kCommandSteps[] = {
     {"device-id", Ctl::Btn_Check_Device_Id, true},
     {"find-port", Ctl::Btn_Find_Port, false},
     {"reset", Ctl::Btn_RESET, true},
+    {"blank-check", Ctl::Menu_View_Blank_Check, true},
     {"save", Ctl::kCount, true},
 };
 
@@ -95,6 +96,21 @@ void Apply_Setting(Panneau& win, const Step& step) {
   } else if (step.name == "device") {
     win.Set_Device(a);
   }
+}
+
+// The steps that only show what the window's logic holds: no board, no command.
+bool Show_Step(Panneau& win, const Step& step, std::ostream& results) {
+  if (step.name == "checksum") {
+    win.Log_Checksums();
+  } else if (step.name == "dump") {
+    const MemoryView view = win.Memory_Rows();
+    results << view.title << '\n';
+    for (const std::string& line : view.lines) results << line << '\n';
+    results << std::flush;
+  } else {
+    return false;
+  }
+  return true;
 }
 
 // The trace file is created empty at start: it must not be a file the steps read or write.
@@ -171,6 +187,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   CliView view(results, err, opts.status, err_is_terminal);
   Panneau win(st, lines, view);
   win.Set_Violation_Source(rig->violations());
+  win.Set_Port_Diagnosis(rig->port_diagnosis());
   win.Form_Load();
 
   const ChipName* expected = opts.expect.empty() ? nullptr : Find_Chip(opts.expect);
@@ -190,6 +207,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     // A trace that lost a write is no record of the run: stop here too (reported below).
     if (!rig->Trace_Failure().empty()) break;
     view.Begin_Step();
+    if (Show_Step(win, step, results)) continue;
     const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);
@@ -224,7 +242,8 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     if (!clean || view.failure_boxes() != boxes_before) {
       const std::vector<std::string> boxes(view.failure_texts().begin() + boxes_before,
                                            view.failure_texts().end());
-      err << "corvane-cli: " << Failure_Summary(step.name, st, boxes) << '\n';
+      err << "corvane-cli: " << Failure_Summary(step.name, st, boxes, win.status("Status"))
+          << '\n';
       status = kExitFailed;
       break;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "operations/verify.h"
 #include "protocol/hex_text.h"
 
 namespace corvane {
@@ -20,20 +21,8 @@ std::string Failed_Address(std::string_view box, std::string_view prefix) {
 
 }  // namespace
 
-int Verify_Differences(const WorkingState& st) {
-  const int last = std::min(st.LastProgramAddress, kProgramLast);
-  int differences = 0;
-  for (int a = 0; a <= last; ++a) differences += st.ReadBuffer[a] != st.ProgramImage[a];
-  for (int i = 0; i < kUserIdCount; ++i) {
-    const std::int32_t wanted = st.UserIdImage[i];
-    const std::int32_t read = st.UserIdRead[i];
-    differences += wanted != kNoUserId && read != kNoUserId && read != wanted;
-  }
-  return differences;
-}
-
 std::string Failure_Summary(std::string_view step, const WorkingState& st,
-                            const std::vector<std::string>& boxes) {
+                            const std::vector<std::string>& boxes, std::string_view status) {
   auto shown = [&](std::string_view text) {
     return std::find(boxes.begin(), boxes.end(), text) != boxes.end();
   };
@@ -57,6 +46,7 @@ std::string Failure_Summary(std::string_view step, const WorkingState& st,
     }
   }
   if (what.empty() && !boxes.empty()) what = boxes.front();
+  if (what.empty() && step == "blank-check") what = status;
   if (what.empty()) what = "failed";
   return std::string(step) + ": " + what;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "operations/verify.h"
 #include "state/working_state.h"
 
 namespace corvane {
@@ -22,13 +23,10 @@ std::string Panels_Report(const std::set<std::string, std::less<>>& keys, Status
   return report;
 }
 
-// Program words and user IDs that differ between the chip, as the last verify read it, and the
-// file: every one, where the log stops listing them after eleven.
-int Verify_Differences(const WorkingState& st);
-
 // What went wrong in a failing step, after "STEP: ": "3 differences", "the word at 0x12 did not
-// program", or the first failure message box it showed (boxes: the step's own).
+// program", or the first failure message box it showed (boxes: the step's own), else the
+// "Status" panel's text ("Device is not blank").
 std::string Failure_Summary(std::string_view step, const WorkingState& st,
-                            const std::vector<std::string>& boxes);
+                            const std::vector<std::string>& boxes, std::string_view status = "");
 
 }  // namespace corvane

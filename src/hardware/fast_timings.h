@@ -3,6 +3,11 @@
 // sooner than kLineSpacingNs after the previous change, whatever the datasheet allows: cables and
 // the board's transistors are far slower than the silicon.
 //
+// Two entries into programming mode keep Vpp off between them at least as long as the normal speed
+// does (kVppOffNs): a board discharges MCLR through its own components, which the datasheets do not
+// know, and a chip whose MCLR has not fallen to its reset level when Vpp comes back stays in
+// programming mode with its address counter where it was.
+//
 // A fast wait is measured from the edge the datasheet measures it from (the anchor), not from the
 // moment it is asked for: the programming cycle from the falling clock edge that started it, the
 // data setup from the data change. So waits that follow one another do not add up needlessly.
@@ -48,10 +53,17 @@ struct FastRow {
 inline constexpr std::int64_t kUs = 1'000;
 inline constexpr std::int64_t kMs = 1'000'000;
 
+// Every fast wait keeps at least this share above the datasheet figure it covers, in percent.
+inline constexpr int kMinimumMarginPercent = 10;
+// The shortest time the normal speed keeps Vpp off between two entries into programming mode.
+inline constexpr std::int64_t kVppOffNs = 2 * kMs;
+
 struct FastTable {
   std::array<FastRow, 8> rows;
   // Between two changes of the programmer's lines (cable and board, not the chip).
   std::int64_t line_spacing_ns;
+  // Vpp off between two entries into programming mode (the board's MCLR discharge).
+  std::int64_t vpp_off_ns;
 
   // The row of a datasheet timing; null for kNone and kBoard.
   const FastRow* row(Timing t) const {
@@ -83,15 +95,17 @@ inline constexpr FastTable kFastTable = {{{
                           {5 * kUs,    5 * kUs,    5 * kUs},             {995 * kUs, 995 * kUs, 995 * kUs}},
   // 16F84: 10 ms typical, 20 ms to be safe; 16F84A and 16F87x: 4 ms erase + 4 ms write.
   {Timing::kProgramCycle, "erase/write cycle of a program word",                 Anchor::kLastFall,
-                          {20 * kMs,   8 * kMs,    8 * kMs},             {1 * kMs,   800 * kUs, 800 * kUs}},
+                          {20 * kMs,   8 * kMs,    8 * kMs},             {2 * kMs,   800 * kUs, 800 * kUs}},
   // 16F84: 10 ms typical, 20 ms maximum; 16F84A and 16F87x: 8 ms maximum.
   {Timing::kEepromCycle,  "data EEPROM write cycle",                             Anchor::kLastFall,
-                          {20 * kMs,   8 * kMs,    8 * kMs},             {1 * kMs,   800 * kUs, 800 * kUs}},
+                          {20 * kMs,   8 * kMs,    8 * kMs},             {2 * kMs,   800 * kUs, 800 * kUs}},
   {Timing::kBulkErase,    "bulk or chip erase",                                  Anchor::kLastFall,
                           {20 * kMs,   20 * kMs,   20 * kMs},            {2 * kMs,   2 * kMs,   2 * kMs}},
 }},
   // Line spacing: no chip figure; the cable and the board's line drivers.
   10 * kUs,
+  // Vpp off between entries: the shortest the normal speed leaves (see the pinned normal traces).
+  kVppOffNs,
 };
 // clang-format on
 

@@ -21,6 +21,9 @@ struct Interrupted {
   int signal_number;
 };
 
+// The number a request from the user (the window's Stop) is given as: no signal's.
+inline constexpr int kStopRequested = -1;
+
 // Where a request to stop is read from: the process's signals, or a test's own.
 class InterruptSource {
  public:
@@ -33,6 +36,19 @@ class InterruptSource {
 class SignalInterrupts final : public InterruptSource {
  public:
   int Pending() override { return platform::Interrupt_Signal(); }
+};
+
+// A request to stop that is no signal: the user asked the running operation to stop. Read by
+// the window's logic between the words of a transfer, so that an operation never stops inside a
+// word's write cycle.
+class StopRequest final : public InterruptSource {
+ public:
+  void Request() { requested_ = true; }
+  void Clear() { requested_ = false; }
+  int Pending() override { return requested_ ? kStopRequested : 0; }
+
+ private:
+  bool requested_ = false;
 };
 
 // Throws Interrupted before any access once a request is pending.

@@ -79,13 +79,19 @@ void Lines::Vdd_On() {
   Wait(Pause::kVddOn);
 }
 
+void Lines::Keep_Vpp_Off() {
+  if (st_.Speed == kFastSpeed) clock_.wait_until(last_vpp_off_ns_ + fast_.vpp_off_ns);
+}
+
 void Lines::Vpp_On() {
   if (st_.BoardVariant == kTessel) {
     Reset_Pulse();
+    Keep_Vpp_Off();
     Write_Data_Register(0x0B);
     Wait(Pause::kVppHold);
     return;
   }
+  Keep_Vpp_Off();
   set_bits(kD0DataLow | kD1ClockLow);  // data low, clock low
   Wait(Pause::kVppSetup);
   clear_bits(kD3Vpp);  // Vpp applied
@@ -95,9 +101,12 @@ void Lines::Vpp_On() {
 void Lines::Vpp_Off() {
   if (st_.BoardVariant == kTessel) {
     Reset_Pulse();
+    last_vpp_off_ns_ = clock_.now_ns();
     return;
   }
-  set_bits(kD3Vpp);  // Vpp removed
+  const std::uint8_t v = guard_.read(data_address());
+  put(static_cast<std::uint8_t>(v | kD3Vpp), v);  // Vpp removed
+  if ((v & kD3Vpp) == 0) last_vpp_off_ns_ = clock_.now_ns();
   Wait(Pause::kVppOff);
 }
 

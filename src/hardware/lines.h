@@ -64,6 +64,8 @@ class Lines {
   // Writes the data register, whose present value is `before` (-1: not known); at the fast speed
   // first waits out the lines' spacing after the previous change.
   void put(std::uint8_t value, int before);
+  // At the fast speed, before Vpp is applied: waits until it has been off for the table's time.
+  void Keep_Vpp_Off();
 
   GuardedPort guard_;
   Clock& clock_;
@@ -75,6 +77,7 @@ class Lines {
   std::int64_t last_change_ns_ = kLongAgoNs;
   std::int64_t last_fall_ns_ = kLongAgoNs;
   std::int64_t last_data_change_ns_ = kLongAgoNs;
+  std::int64_t last_vpp_off_ns_ = kLongAgoNs;  // when Vpp was last removed
   static constexpr std::int64_t kLongAgoNs = INT64_MIN / 4;
 };
 

@@ -35,6 +35,10 @@ bool Format_Chip_Hex(const ChipContents& c, std::string* text, std::string* erro
 // why the contents do not fit a file. The reason never names a file: the caller names the path.
 bool Write_Chip_Hex(const std::string& path, const ChipContents& c, std::string* error);
 
+// Whether Write_Chip_Hex could put a file at `path` now: the same refusals and the same
+// temporary file beside the target, made and removed again. False with the reason, as above.
+bool Check_Chip_Hex_Target(const std::string& path, std::string* error);
+
 // Reads an Intel HEX text (INHX8M or INHX32; extended segment and linear addresses honoured)
 // into contents of the given sizes. Locations the text does not name stay erased: 0x3FFF words,
 // 0xFF bytes; the device ID and reserved locations are skipped. False with a reason ("... at line

@@ -87,4 +87,8 @@ bool Write_Chip_Hex(const std::string& path, const ChipContents& c, std::string*
   return platform::Replace_File_Contents(path, text, error);
 }
 
+bool Check_Chip_Hex_Target(const std::string& path, std::string* error) {
+  return platform::Check_File_Replaceable(path, error);
+}
+
 }  // namespace corvane

@@ -15,7 +15,9 @@ void Program_Fuses(Context& ctx) {
   l.Wait(Pause::kProgFusesBefore);
   l.Vpp_On();
   l.Wait(Pause::kProgFusesEntered);
+  const std::int32_t shown = ctx.st.DeviceId;
   DeviceIdRead(ctx, Pause::kNone, Pause::kFusesIdIncrement, Pause::kNone);
+  Note_Chip_Change(ctx, shown);
   Send_Command(l, kIncrementAddress);  // 0x2007
   l.Wait(Pause::kProgFusesIncrement);
   ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device());

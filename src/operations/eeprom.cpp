@@ -50,7 +50,7 @@ void Program_EEPROM(Context& ctx) {
     }
     Send_Command(l, kIncrementAddress);
     l.Wait(Pause::kProgEepromIncrement);
-    ctx.panel.Progress(i + 1, count);
+    ctx.panel.Progress(i + 1, count, Memory::kEeprom);
   }
   l.Vpp_Off();
   l.Vdd_On();
@@ -79,7 +79,7 @@ void Read_EEPROM(Context& ctx) {
     st.ReadBuffer[i] &= 0xFF;
     Send_Command(l, kIncrementAddress);
     l.Wait(Pause::kReadEepromIncrement);
-    ctx.panel.Progress(i + 1, 64);
+    ctx.panel.Progress(i + 1, 64, Memory::kEeprom);
   }
   l.Vpp_Off();
   l.Vdd_On();

@@ -1,6 +1,7 @@
 #include "operations/identify.h"
 
 #include "protocol/device_table.h"
+#include "protocol/hex_text.h"
 #include "protocol/transfer.h"
 
 namespace corvane {
@@ -33,6 +34,28 @@ void Check_Device_Id(Context& ctx) {
   l.Vpp_Off();
   l.Vdd_On();
   l.Wait(Pause::kIdEnd);
+}
+
+void Identify_Before_Fast_Writes(Context& ctx) {
+  if (ctx.st.Speed != kFastSpeed) return;
+  Lines& l = ctx.lines;
+  const std::int32_t shown = ctx.st.DeviceId;
+  l.Vpp_Off();
+  if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
+  l.Wait(Pause::kIdBefore);
+  l.Vpp_On();
+  l.Wait(Pause::kIdEntered);
+  DeviceIdRead(ctx, Pause::kNone, Pause::kIdIncrement, Pause::kNone);
+  l.Vpp_Off();
+  l.Vdd_On();
+  l.Wait(Pause::kIdEnd);
+  Note_Chip_Change(ctx, shown);
+}
+
+void Note_Chip_Change(Context& ctx, std::int32_t shown) {
+  if (ctx.st.Speed != kFastSpeed || ctx.st.DeviceId == shown) return;
+  ctx.panel.Append_Text("Device in the socket : " + Device_Name(ctx.st.DeviceId) + " (" +
+                        Hex(ctx.st.DeviceId) + "), the write times follow it\r\n");
 }
 
 }  // namespace corvane

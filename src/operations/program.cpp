@@ -6,6 +6,7 @@
 #include "operations/config_word.h"
 #include "operations/eeprom.h"
 #include "operations/fit.h"
+#include "operations/identify.h"
 #include "operations/user_ids.h"
 #include "protocol/block.h"
 #include "protocol/hex_text.h"
@@ -25,6 +26,8 @@ bool Program_Device(Context& ctx, bool* reload_failed) {
       return false;
     }
   }
+  // The fit below and every fast write time are taken for the chip now in the socket.
+  Identify_Before_Fast_Writes(ctx);
   if (!Report_Fit(panel, Program_Fit_Problem(st, panel.Device())) ||
       !Report_Fit(panel, Eeprom_Fit_Problem(st, panel.Device()))) {
     return false;

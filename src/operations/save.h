@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "image/hex_file.h"
 #include "protocol/context.h"
 #include "protocol/device_table.h"
 
@@ -13,8 +14,11 @@ namespace corvane {
 // file at `path` (see Write_Chip_Hex: a failure leaves no half-written file), or to `stream`
 // when one is given (`path` then only names it in messages). The configuration area is read
 // before and after the memory: when the two reads differ, or everything reads 0, the board did
-// not answer and nothing is written. Returns false and shows a message box when the save is
-// cancelled or the file cannot be written.
-bool Save_Device(Context& ctx, const std::string& path, std::ostream* stream = nullptr);
+// not answer and nothing is written. A file target that cannot be created or written is found
+// before anything is read. Returns false and shows a message box when the save is cancelled or
+// the file cannot be written. `read` and `device_id`, when given, receive what was read from a
+// chip that answered consistently.
+bool Save_Device(Context& ctx, const std::string& path, std::ostream* stream = nullptr,
+                 ChipContents* read = nullptr, std::int32_t* device_id = nullptr);
 
 }  // namespace corvane

@@ -12,6 +12,18 @@ namespace corvane {
 
 namespace {
 constexpr int kErrorLimit = 10;
+}  // namespace
+
+int Verify_Differences(const WorkingState& st) {
+  const int last = std::min(st.LastProgramAddress, kProgramLast);
+  int differences = 0;
+  for (int a = 0; a <= last; ++a) differences += st.ReadBuffer[a] != st.ProgramImage[a];
+  for (int i = 0; i < kUserIdCount; ++i) {
+    const std::int32_t wanted = st.UserIdImage[i];
+    const std::int32_t read = st.UserIdRead[i];
+    differences += wanted != kNoUserId && read != kNoUserId && read != wanted;
+  }
+  return differences;
 }
 
 int Verify_Word_Count(int last_program_address) {

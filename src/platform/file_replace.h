@@ -18,4 +18,9 @@ namespace corvane::platform {
 // names the user's path and never the temporary one.
 bool Replace_File_Contents(const std::string& path, std::string_view data, std::string* reason);
 
+// Whether Replace_File_Contents could replace the file at `path` now, without touching it: the
+// same refusals, and a temporary file made beside the target and removed again. The target is
+// neither created nor changed. False with the reason, as above.
+bool Check_File_Replaceable(const std::string& path, std::string* reason);
+
 }  // namespace corvane::platform

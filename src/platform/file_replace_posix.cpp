@@ -97,7 +97,41 @@ bool Write_All(int fd, std::string_view data) {
   return true;
 }
 
+// The file that will be replaced, and a new temporary file beside it, open for writing: -1 with
+// the reason when either is refused.
+int Open_Beside(const std::string& path, Target* target, std::string* temp, std::string* why) {
+  if (!Resolve(path, target, why)) return -1;
+  // A file the user may not write is not replaced behind their back.
+  if (target->exists && access(target->path.c_str(), W_OK) != 0) {
+    *why = Reason(errno);
+    return -1;
+  }
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    *temp = Temporary_Name(target->path);
+    // O_EXCL and O_NOFOLLOW: never open a file or link that someone else put there.
+    const int fd = open(temp->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) break;
+  }
+  *why = Reason(errno);
+  return -1;
+}
+
 }  // namespace
+
+bool Check_File_Replaceable(const std::string& path, std::string* reason) {
+  Target target;
+  std::string temp;
+  std::string why;
+  const int fd = Open_Beside(path, &target, &temp, &why);
+  if (fd < 0) {
+    if (reason != nullptr) *reason = why;
+    return false;
+  }
+  close(fd);
+  unlink(temp.c_str());
+  return true;
+}
 
 bool Replace_File_Contents(const std::string& path, std::string_view data, std::string* reason) {
   std::string why;
@@ -106,19 +140,9 @@ bool Replace_File_Contents(const std::string& path, std::string_view data, std::
     return false;
   };
   Target target;
-  if (!Resolve(path, &target, &why)) return fail(why);
-  // A file the user may not write is not replaced behind their back.
-  if (target.exists && access(target.path.c_str(), W_OK) != 0) return fail(Reason(errno));
-
   std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
-    temp = Temporary_Name(target.path);
-    // O_EXCL and O_NOFOLLOW: never open a file or link that someone else put there.
-    fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return fail(Reason(errno));
-  }
-  if (fd < 0) return fail(Reason(EEXIST));
+  int fd = Open_Beside(path, &target, &temp, &why);
+  if (fd < 0) return fail(why);
 
   auto abandon = [&](int error) {
     if (fd >= 0) close(fd);

@@ -48,46 +48,80 @@ bool Write_All(HANDLE file, std::string_view data) {
   return true;
 }
 
+// The file that will be replaced, and a new temporary file beside it, open for writing:
+// INVALID_HANDLE_VALUE with the reason when either is refused.
+HANDLE Open_Beside(const std::string& path, fs::path* target, bool* exists, fs::path* temp,
+                   std::string* why) {
+  // Arguments arrive in the system's code page, which is what a narrow path means here.
+  *target = fs::path(path);
+  std::error_code ec;
+  fs::file_status status = fs::symlink_status(*target, ec);
+  if (!ec && fs::is_symlink(status)) {
+    // A link is followed to the file it names, which is replaced; the link stays.
+    *target = fs::weakly_canonical(*target, ec);
+    if (ec) {
+      *why = Reason(ec);
+      return INVALID_HANDLE_VALUE;
+    }
+    status = fs::symlink_status(*target, ec);
+  }
+  *exists = !ec && fs::exists(status);
+  if (ec && ec != std::errc::no_such_file_or_directory) {
+    *why = Reason(ec);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (*exists && !fs::is_regular_file(status)) {
+    *why = "not a regular file";
+    return INVALID_HANDLE_VALUE;
+  }
+  if (*exists) {
+    // A file the user may not write is not replaced behind their back.
+    const DWORD attributes = GetFileAttributesW(target->c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      *why = Reason(ERROR_ACCESS_DENIED);
+      return INVALID_HANDLE_VALUE;
+    }
+  }
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *temp = Temporary_Name(*target);
+    // CREATE_NEW: never open a file that someone else put there.
+    HANDLE file = CreateFileW(temp->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  *why = Reason(GetLastError());
+  return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
+
+bool Check_File_Replaceable(const std::string& path, std::string* reason) {
+  fs::path target;
+  fs::path temp;
+  bool exists = false;
+  std::string why;
+  HANDLE file = Open_Beside(path, &target, &exists, &temp, &why);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (reason != nullptr) *reason = why;
+    return false;
+  }
+  CloseHandle(file);
+  DeleteFileW(temp.c_str());
+  return true;
+}
 
 bool Replace_File_Contents(const std::string& path, std::string_view data, std::string* reason) {
   auto fail = [&](std::string text) {
     if (reason != nullptr) *reason = std::move(text);
     return false;
   };
-  // Arguments arrive in the system's code page, which is what a narrow path means here.
-  fs::path target(path);
-  std::error_code ec;
-  fs::file_status status = fs::symlink_status(target, ec);
-  if (!ec && fs::is_symlink(status)) {
-    // A link is followed to the file it names, which is replaced; the link stays.
-    target = fs::weakly_canonical(target, ec);
-    if (ec) return fail(Reason(ec));
-    status = fs::symlink_status(target, ec);
-  }
-  const bool exists = !ec && fs::exists(status);
-  if (ec && ec != std::errc::no_such_file_or_directory) return fail(Reason(ec));
-  if (exists && !fs::is_regular_file(status)) return fail("not a regular file");
-  if (exists) {
-    // A file the user may not write is not replaced behind their back.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-      return fail(Reason(ERROR_ACCESS_DENIED));
-    }
-  }
-
+  fs::path target;
   fs::path temp;
-  HANDLE file = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = Temporary_Name(target);
-    // CREATE_NEW: never open a file that someone else put there.
-    file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
-      return fail(Reason(GetLastError()));
-    }
-  }
-  if (file == INVALID_HANDLE_VALUE) return fail(Reason(ERROR_FILE_EXISTS));
+  bool exists = false;
+  std::string why;
+  HANDLE file = Open_Beside(path, &target, &exists, &temp, &why);
+  if (file == INVALID_HANDLE_VALUE) return fail(why);
 
   auto abandon = [&](DWORD error) {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);

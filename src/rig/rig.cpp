@@ -82,7 +82,8 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
     if (!rig->Set_Faults(error)) return nullptr;
     rig->backend_ = rig->board_.get();
   } else {
-    rig->system_port_ = Open_System_Port(spec.lpt, diagnostics, error);
+    rig->diagnosis_ = std::make_unique<PortDiagnosisTee>(diagnostics);
+    rig->system_port_ = Open_System_Port(spec.lpt, rig->diagnosis_->stream(), error);
     if (!rig->system_port_) {
       if (unavailable != nullptr) *unavailable = true;
       return nullptr;

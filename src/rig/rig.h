@@ -12,6 +12,7 @@
 #include "hardware/port_io.h"
 #include "hardware/trace.h"
 #include "rig/board_spec.h"
+#include "rig/port_diagnosis_tee.h"
 #include "rig/trace_file.h"
 #include "sim/board.h"
 #include "sim/board_violations.h"
@@ -42,6 +43,9 @@ class Rig {
   sim::Chip* chip() { return chip_.get(); }
   // The simulated chip's violations; null for the machine's ports, which cannot see any.
   ViolationSource* violations() { return violations_.get(); }
+  // What the port layer said about the machine's ports (also written to the diagnostics stream);
+  // null for the simulated board.
+  const PortDiagnosis* port_diagnosis() const { return diagnosis_.get(); }
 
   // The way out, after a normal end or an interruption alike: leaves the data register as
   // Vpp_Off leaves it (Brannock: D3 set, the other lines as they were; Tessel: 0x00) when a board
@@ -80,6 +84,7 @@ class Rig {
   std::unique_ptr<sim::Chip> chip_;
   std::unique_ptr<sim::Board> board_;
   std::unique_ptr<sim::BoardViolations> violations_;
+  std::unique_ptr<PortDiagnosisTee> diagnosis_;
   std::unique_ptr<PortIo> system_port_;
   PortIo* backend_ = nullptr;
   std::string trace_path_;

@@ -10,8 +10,9 @@ using namespace corvane::reg;
 constexpr std::uint8_t kEmptyBus = 0xFF;
 }  // namespace
 
-Board::Board(BoardKind kind, Clock& clock, std::uint16_t base, std::int64_t vpp_rise_ns)
-    : kind_(kind), clock_(clock), base_(base), vpp_rise_ns_(vpp_rise_ns) {}
+Board::Board(BoardKind kind, Clock& clock, std::uint16_t base, std::int64_t vpp_rise_ns,
+             std::int64_t vpp_fall_ns)
+    : kind_(kind), clock_(clock), base_(base), vpp_rise_ns_(vpp_rise_ns), vpp_fall_ns_(vpp_fall_ns) {}
 
 void Board::insert(Chip* chip) {
   const std::int64_t t = clock_.now_ns();
@@ -49,6 +50,7 @@ Pins Board::host_pins() const {
   } else {
     p.vdd = (reg_ & kD2Vdd) != 0;
     p.vpp = (reg_ & kD3Vpp) == 0;
+    p.mclr_discharged = mclr_discharged_;
   }
   return p;
 }
@@ -111,11 +113,18 @@ void Board::write(std::uint16_t address, std::uint8_t value) {
   const std::int64_t t = clock_.now_ns();
   if (!arrive(t) || address != base_) return;
   const bool was_switched = tessel_vpp_switched(reg_);
+  const std::uint8_t before = reg_;
   reg_ = value;
   if (kind_ == kTessel) {
     const bool switched = tessel_vpp_switched(reg_);
     if (switched && !was_switched) vpp_at_ = t + vpp_rise_ns_;
     if (!switched) vpp_reached_ = false;
+  } else if ((value ^ before) & kD3Vpp) {
+    if (value & kD3Vpp) {
+      vpp_removed_at_ = t;
+    } else {
+      mclr_discharged_ = t - vpp_removed_at_ >= vpp_fall_ns_;
+    }
   }
   update(t);
 }

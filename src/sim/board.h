@@ -9,6 +9,8 @@
 // - Tessel: the chip is always powered. D5 set holds MCLR low (reset) and wins over D3; D3 set
 //   switches Vpp onto MCLR, which reaches the programming voltage 5 us after the write, so the
 //   byte 0x0B (data low, clock low, Vpp) enters programming mode. D4 loops back to status bit 7.
+// - Brannock: once D3 removes Vpp, MCLR takes vpp_fall_ns to fall to the chip's reset level; Vpp
+//   applied again sooner does not restart programming mode (see Pins::mclr_discharged).
 // Status register: bit 6 set while the data line is low. The line is the wired-AND of the host's
 // driver and the chip's, unless a fault holds it stuck or the chip's own running program drives
 // it (the programmer's drivers reach the pins through series resistors, so the chip wins). Bits 0-5
@@ -35,9 +37,11 @@ namespace corvane::sim {
 
 class Board : public PortIo {
  public:
-  // vpp_rise_ns: the Tessel board's Vpp switch, from the write to MCLR at Vpp.
+  // vpp_rise_ns: the Tessel board's Vpp switch, from the write to MCLR at Vpp. vpp_fall_ns: the
+  // Brannock board's MCLR discharge, from the write that removes Vpp to the chip's reset level.
   Board(BoardKind kind, Clock& clock, std::uint16_t base = 0x378,
-        std::int64_t vpp_rise_ns = kTesselVppRiseNs);
+        std::int64_t vpp_rise_ns = kTesselVppRiseNs,
+        std::int64_t vpp_fall_ns = kBrannockVppFallNs);
   Board(const Board&) = delete;
   Board& operator=(const Board&) = delete;
 
@@ -87,6 +91,7 @@ class Board : public PortIo {
   Clock& clock_;
   std::uint16_t base_;
   std::int64_t vpp_rise_ns_;
+  std::int64_t vpp_fall_ns_;
   Chip* chip_ = nullptr;
   std::optional<int> stuck_;
   long remaining_ = -1;  // accesses before the board goes away; -1: never
@@ -95,6 +100,9 @@ class Board : public PortIo {
   // Tessel: Vpp switched on at a write reaches MCLR's programming level at vpp_at_.
   bool vpp_reached_ = false;
   std::int64_t vpp_at_ = 0;
+  // Brannock: when D3 last removed Vpp, and whether MCLR had discharged when it came back.
+  std::int64_t vpp_removed_at_ = INT64_MIN / 4;
+  bool mclr_discharged_ = true;
   ProtocolDecoder decoder_;
 };
 

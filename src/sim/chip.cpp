@@ -109,20 +109,41 @@ void Chip::apply(std::int64_t t, const Pins& p) {
   if (!pins_.vpp && p.vpp) {
     pins_.vpp = true;
     vpp_since_ = t;
-    if (pins_.vdd) try_enter(t, t, ran);
+    if (pins_.vdd && !p.mclr_discharged && left_by_vpp_) {
+      resume(t);
+    } else if (pins_.vdd) {
+      try_enter(t, t, ran);
+    }
   }
 }
 
 // Losing power resets the chip; the cells keep what they hold.
 void Chip::power_lost(std::int64_t t) {
   leave_programming(t, "power lost");
+  left_by_vpp_ = false;
 }
 
 void Chip::vpp_removed(std::int64_t t) {
   if (programming_ && pins_.clock) {
     violate(t, "Vpp removed with the clock high: programming mode is left with clock and data low");
   }
+  if (programming_) {
+    left_by_vpp_ = true;
+    left_ns_ = t;
+    left_pc_ = pc_;
+  }
   leave_programming(t, "Vpp removed");
+}
+
+// Vpp back before MCLR fell to the reset level: the chip never left programming mode as far as
+// its address counter goes, so the next command works where the last one stopped.
+void Chip::resume(std::int64_t t) {
+  violate(t, "Vpp applied again " + Duration(t - left_ns_) +
+                 " after it was removed, before MCLR had fallen to the reset level: the address "
+                 "counter stayed at " +
+                 Hex4(left_pc_) + " instead of starting at 0");
+  try_enter(t, t, false);
+  pc_ = left_pc_;
 }
 
 void Chip::leave_programming(std::int64_t t, const char* cause) {

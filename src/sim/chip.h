@@ -55,6 +55,8 @@ struct Pins {
   bool clock = false;     // RB6 high
   bool data = false;      // RB7 high as driven from outside (the host's driver, or a stuck line)
   bool mclr_low = false;  // MCLR held low (reset)
+  // MCLR fell below the reset level after Vpp was last removed; only read as Vpp rises again.
+  bool mclr_discharged = true;
 };
 
 class Chip {
@@ -115,6 +117,7 @@ class Chip {
   void leave_programming(std::int64_t t, const char* cause);
   void power_applied(std::int64_t t);
   void try_enter(std::int64_t t, std::int64_t vpp_t, bool lines_driven);
+  void resume(std::int64_t t);
   void data_changed(std::int64_t t);
   void clock_changed(std::int64_t t);
   void rising(std::int64_t t);
@@ -135,6 +138,10 @@ class Chip {
   std::int64_t clock_low_since_;
   std::int64_t data_low_since_;
   std::int64_t vpp_since_ = 0;
+  // Programming mode was last left by removing Vpp, with power kept: when and with which address.
+  bool left_by_vpp_ = false;
+  std::int64_t left_ns_ = 0;
+  int left_pc_ = 0;
 
   // Programming mode.
   bool programming_ = false;

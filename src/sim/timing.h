@@ -29,6 +29,11 @@ inline constexpr std::int64_t kVddAfterVppNs = 5'000;
 inline constexpr std::int64_t kTesselVppRiseMarginNs = 5'000;
 inline constexpr std::int64_t kTesselVppRiseNs = kThld0Ns + kTesselVppRiseMarginNs;
 
+// The Brannock board's MCLR discharge: after D3 removes Vpp, MCLR takes this long to fall below the
+// chip's reset level. Vpp applied again sooner finds the chip still in programming mode, its
+// address counter where it was. A slow board, on purpose: a host must not count on a fast one.
+inline constexpr std::int64_t kBrannockVppFallNs = 1'000'000;
+
 // Internally timed erase/write cycles.
 inline constexpr std::int64_t kProgramWordNs16F84 = 20'000'000;  // 10 ms typical, 20 ms safe
 inline constexpr std::int64_t kProgramWordNs = 8'000'000;        // 16F84A, 16F87x: 4 + 4 ms

@@ -8,6 +8,9 @@
 
 namespace corvane {
 
+// The memory a transfer works on.
+enum class Memory { kProgram, kEeprom };
+
 // Values of a three-state check box.
 enum CheckValue : int { kUnchecked = 0, kChecked = 1, kGrayed = 2 };
 
@@ -37,9 +40,10 @@ class Panel {
   // control that changes runs its handler as a click would.
   virtual void Show_Fuses() = 0;
 
-  // Progress of a long block transfer (words done of total). Shown only by front ends that
-  // want it; the window's own panels are not touched.
-  virtual void Progress(int /*done*/, int /*total*/) {}
+  // Progress of a long block transfer (words or bytes done of total), between two of them. Shown
+  // only by front ends that want it; the window's own panels are not touched. The window's logic
+  // also takes its user's request to stop here, so a transfer stops between two words.
+  virtual void Progress(int /*done*/, int /*total*/, Memory /*memory*/ = Memory::kProgram) {}
 };
 
 }  // namespace corvane

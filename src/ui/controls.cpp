@@ -49,6 +49,14 @@ std::array<Control, kControlCount> Initial_Controls() {
   set(Ctl::Menu_Options_HardWare, "Menu_Options_HardWare", K::MenuItem, "&HardWare");
   set(Ctl::Menu_About, "Menu_About", K::MenuItem, "&About");
   set(Ctl::Menu_Options_Fast, "Menu_Options_Fast", K::MenuItem, "Fast programming");
+  set(Ctl::Btn_Stop, "Btn_Stop", K::Button, "Stop");
+  set(Ctl::lblSpeed, "lblSpeed", K::Label, "");
+  set(Ctl::Menu_View, "Menu_View", K::MenuItem, "&View");
+  set(Ctl::Menu_View_Memory, "Menu_View_Memory", K::MenuItem, "&Memory");
+  set(Ctl::Menu_View_Blank_Check, "Menu_View_Blank_Check", K::MenuItem, "&Blank Check");
+  // Stop is offered only while a device command runs.
+  c[static_cast<int>(Ctl::Btn_Stop)].enabled = false;
+  c[static_cast<int>(Ctl::lblSpeed)].text = "Speed : normal";
   for (Ctl id : {Ctl::Command1, Ctl::Menu_Options_HardWare, Ctl::Device}) {
     c[static_cast<int>(id)].user_available = false;
   }
@@ -56,6 +64,18 @@ std::array<Control, kControlCount> Initial_Controls() {
   c[static_cast<int>(Ctl::Menu_File_Save)].shortcut = "Ctrl+S";
   c[static_cast<int>(Ctl::Menu_File_Exit)].shortcut = "Ctrl+Q";
   return c;
+}
+
+bool Takes_Focus(const Control& c) {
+  switch (c.kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::TextBox:
+      return true;
+    default:
+      return false;
+  }
 }
 
 Ctl Control_By_Name(std::string_view name) {

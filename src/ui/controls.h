@@ -45,12 +45,18 @@ enum class Ctl : int {
   Menu_Options_HardWare,
   Menu_About,
   Menu_Options_Fast,
+  // Added to the window: the Stop button of the status bar, the speed in effect, and the View menu.
+  Btn_Stop,
+  lblSpeed,
+  Menu_View,
+  Menu_View_Memory,
+  Menu_View_Blank_Check,
   kCount
 };
 
 inline constexpr int kControlCount = static_cast<int>(Ctl::kCount);
 
-enum class ControlKind { Button, CheckBox, OptionButton, Frame, ComboBox, TextBox, MenuItem };
+enum class ControlKind { Button, CheckBox, OptionButton, Frame, ComboBox, TextBox, MenuItem, Label };
 
 struct Control {
   std::string_view name;
@@ -63,7 +69,7 @@ struct Control {
   // A menu item's keyboard shortcut ("Ctrl+O"), or "".
   std::string shortcut;
   int value = 0;     // check box, checkable menu item: 0 unchecked, 1 checked, 2 grey; option: 1
-  std::string text;  // the device box's text
+  std::string text;  // the device box's and the labels' text
 };
 
 // The controls as the window is created: captions, initial values, all buttons enabled.
@@ -82,5 +88,8 @@ constexpr Ctl Option_Moved_To(Ctl from, int step) {
 
 // The control with the given name ("Btn_Verify"), or Ctl::kCount.
 Ctl Control_By_Name(std::string_view name);
+
+// Whether the control is one the keyboard focus can rest on (buttons, boxes, the log).
+bool Takes_Focus(const Control& c);
 
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "ui/panneau.h"
 
+#include <cstdio>
+
 #include "fuses/config_word.h"
 #include "hardware/delay.h"
 #include "image/memory_image.h"
@@ -11,10 +13,10 @@ namespace {
 constexpr std::size_t kLogLimit = 16000;
 constexpr std::size_t kLogDrop = 4096;
 
-// Buttons that need a programmer board, in the order the rules list them.
-constexpr Ctl kBoardButtons[] = {Ctl::Btn_Read_Device, Ctl::Btn_Check_Device_Fuses,
+// Buttons that need a programmer board, in the order the rules list them, and the blank check.
+constexpr Ctl kBoardButtons[] = {Ctl::Btn_Read_Device,  Ctl::Btn_Check_Device_Fuses,
                                  Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
-                                 Ctl::Btn_Prog_Fuses};
+                                 Ctl::Btn_Prog_Fuses,   Ctl::Menu_View_Blank_Check};
 bool Is_Continuation_Byte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -49,13 +51,13 @@ void Panneau::Form_Load_Handler() {
   Check_Speed_Click();
   for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device,
                  Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
-                 Ctl::Btn_Prog_Fuses, Ctl::Btn_Prog_EEPROM}) {
+                 Ctl::Btn_Prog_Fuses, Ctl::Btn_Prog_EEPROM, Ctl::Menu_View_Blank_Check}) {
     Set_Enabled(id, false);
   }
   Set_Value(Ctl::Check_auto, kGrayed);
   Blank_Program_Image(st_);
   Btn_Find_Port_Click();
-  if (st_.PortFound == 1) Click(Ctl::Btn_Check_Device_Id);
+  if (st_.PortFound == 1) Click_Handler(Ctl::Btn_Check_Device_Id);
 }
 
 std::string Panneau::status(std::string_view key) const {
@@ -89,6 +91,7 @@ void Panneau::Set_Status(std::string_view key, std::string_view text) {
 }
 
 void Panneau::Message_Box(std::string_view text) {
+  command_boxes_.emplace_back(text);
   view_.Message_Box(text);
 }
 
@@ -97,7 +100,8 @@ void Panneau::Sablier_On() {
   view_.Busy_Changed(true);
   for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device,
                  Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
-                 Ctl::Btn_Prog_Fuses, Ctl::Btn_RESET, Ctl::Btn_Find_Port, Ctl::Btn_Load_File}) {
+                 Ctl::Btn_Prog_Fuses, Ctl::Btn_RESET, Ctl::Btn_Find_Port, Ctl::Btn_Load_File,
+                 Ctl::Menu_View_Blank_Check}) {
     Set_Enabled(id, false);
   }
 }
@@ -166,9 +170,15 @@ void Panneau::Set_Value(Ctl id, int value) {
       Check_BODEN_Click();
       break;
     case Ctl::Check_Speed:
-    case Ctl::Menu_Options_Fast:
+    case Ctl::Menu_Options_Fast: {
+      // "Low Speed" and "Fast programming" are never on together: choosing one clears the other.
+      const Ctl other = id == Ctl::Check_Speed ? Ctl::Menu_Options_Fast : Ctl::Check_Speed;
+      if (value != kUnchecked && control(other).value != kUnchecked) {
+        Set_Value(other, kUnchecked);
+      }
       Check_Speed_Click();
       break;
+    }
     default:
       break;  // "Vdd Enable" and "Automatic File Update" are only read
   }
@@ -198,7 +208,6 @@ void Panneau::Check_BODEN_Click() {
   Fuses_Changed();
 }
 
-// "Low Speed" checked wins over "Fast programming".
 void Panneau::Check_Speed_Click() {
   const int low = control(Ctl::Check_Speed).value;
   st_.DelayUnit = Delay_Unit_For(low);
@@ -207,11 +216,85 @@ void Panneau::Check_Speed_Click() {
   } else {
     st_.Speed = control(Ctl::Menu_Options_Fast).value == kChecked ? kFastSpeed : kNormalSpeed;
   }
+  Set_Speed_Text();
 }
 
-// The pace is taken on the programmer's clock: in virtual time the simulated board's.
-void Panneau::Progress(int done, int total) {
+void Panneau::Set_Speed_Text() {
+  const char* speed = st_.Speed == kLowSpeed ? "low" : st_.Speed == kFastSpeed ? "fast" : "normal";
+  Control& label = mut(Ctl::lblSpeed);
+  const std::string text = std::string("Speed : ") + speed;
+  if (label.text == text) return;
+  label.text = text;
+  view_.Control_Changed(Ctl::lblSpeed);
+}
+
+// The pace is taken on the programmer's clock: in virtual time the simulated board's. A stop asked
+// for meanwhile is taken here, between two words, never inside a word's write cycle.
+void Panneau::Progress(int done, int total, Memory memory) {
+  progress_ = {done, total, memory};
+  if (done < total) {
+    if (const int request = stop_.Pending()) throw Interrupted{request};
+  }
   view_.Progress(done, total, pace_.Update(done, total, lines_.clock().now_ns()));
+}
+
+void Panneau::Request_Stop() {
+  if (command_depth_ > 0 && control(Ctl::Btn_Stop).enabled) stop_.Request();
+}
+
+bool Panneau::Stopped() {
+  // Out of programming mode as every command ends; the chip keeps what was written so far.
+  try {
+    lines_.Vpp_Off();
+    lines_.Vdd_On();
+  } catch (const Interrupted& signal) {
+    interrupted_ = signal.signal_number;
+  }
+  char where[80];
+  std::snprintf(where, sizeof where, "Stopped by the user at %saddress 0x%04X of 0x%04X",
+                progress_.memory == Memory::kEeprom ? "EEPROM " : "",
+                static_cast<unsigned>(progress_.done), static_cast<unsigned>(progress_.total - 1));
+  Append_Text(std::string(where) + "\r\n");
+  Set_Status("Status", "Stopped");
+  Sablier_Off();
+  if (interrupted_ == 0) Report_Violations();
+  return false;
+}
+
+void Panneau::Focus_Moved(Ctl id) {
+  if (command_depth_ == 0 && Takes_Focus(control(id))) focused_ = id;
+}
+
+Ctl Panneau::Focus_Target() const {
+  Ctl target = pressed_;
+  if (target == Ctl::kCount || !Takes_Focus(control(target))) target = focused_;
+  if (target == Ctl::kCount || !control(target).enabled || !control(target).user_available) {
+    target = Ctl::txtTerm;
+  }
+  return target;
+}
+
+void Panneau::Command_Ended() {
+  stop_.Clear();
+  Set_Enabled(Ctl::Btn_Stop, false);
+  view_.Set_Focus(Focus_Target());
+  pressed_ = Ctl::kCount;
+  if (exit_pending_) {
+    exit_pending_ = false;
+    view_.Close_Window();
+  }
+}
+
+MemoryView Panneau::Memory_Rows() const {
+  return Memory_View({st_, !file_name_.empty(), chip_, Device()});
+}
+
+Checksums Panneau::Checksums_Now() const {
+  return Memory_Checksums({st_, !file_name_.empty(), chip_, Device()});
+}
+
+void Panneau::Log_Checksums() {
+  Append_Text(Checksum_Log_Text(Checksums_Now()));
 }
 
 void Panneau::Show_Fuses() {

@@ -8,14 +8,18 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hardware/interruption.h"
 #include "hardware/lines.h"
 #include "protocol/context.h"
 #include "state/panel.h"
+#include "state/port_diagnosis.h"
 #include "state/violations.h"
 #include "state/working_state.h"
+#include "ui/chip_snapshot.h"
 #include "ui/controls.h"
+#include "ui/memory_view.h"
 #include "ui/progress_pace.h"
 #include "ui/window_view.h"
 
@@ -28,6 +32,9 @@ inline constexpr std::string_view kHexFilter = "HEX files (*.hex)|*.hex|";
 // Whether a file's name ends in ".hex", in any case: the files File Open offers.
 bool Is_Hex_File_Name(std::string_view path);
 
+// Text of several lines as log lines: each line ends in CR LF.
+std::string Log_Lines(std::string_view text);
+
 class Panneau final : public Panel {
  public:
   Panneau(WorkingState& st, Lines& lines, WindowView& view);
@@ -37,7 +44,18 @@ class Panneau final : public Panel {
 
   // A click on a button or menu item: runs its handler. Returns false when the command reports a
   // failure of its own beyond its message boxes (verify differences, programming cancelled).
+  // While a command runs only two clicks are taken: Stop (the running command stops between two
+  // words) and Exit (the window closes once the command has ended); any other is refused.
   bool Click(Ctl id);
+  // The user's request to stop the running device command (the Stop button, Escape): it stops at
+  // the next word of its transfer, as an interruption does, leaves programming mode, logs where it
+  // stopped and shows "Stopped". Nothing happens when no device command runs.
+  void Request_Stop();
+  // The view tells which control the keyboard focus moved to; ignored during a command, whose
+  // disabled buttons push the focus about. After each command the focus goes back (through
+  // WindowView::Set_Focus) to the control the user pressed, or for a menu command to the one that
+  // had it, or to the log when that control is disabled now.
+  void Focus_Moved(Ctl id);
   // Sets a check box (0, 1, 2) or selects an option button (1); the handler runs when the value
   // changes, as a click would.
   void Set_Value(Ctl id, int value);
@@ -46,6 +64,16 @@ class Panneau final : public Panel {
   // Where breaches of the chip's timings come from (the simulated board); none by default. After
   // each command that reached the board, any new ones are reported in a message box.
   void Set_Violation_Source(ViolationSource* source) { violations_ = source; }
+  // Why the machine's ports cannot be used; logged when discovery finds no board. None by default.
+  void Set_Port_Diagnosis(const PortDiagnosis* diagnosis) { diagnosis_ = diagnosis; }
+
+  // The memory view (View, Memory; the console's "dump"): the loaded file beside the chip as
+  // last read, and the checksums.
+  MemoryView Memory_Rows() const;
+  Checksums Checksums_Now() const;
+  // The console's "checksum": the two checksums in the log.
+  void Log_Checksums();
+  const ChipSnapshot& chip_read() const { return chip_; }
 
   // Reads the whole chip into a HEX file (the console program's "save", and File, Save), or into
   // `stream` when one is given.
@@ -79,7 +107,7 @@ class Panneau final : public Panel {
   void Set_Device(std::string_view text) override;
   std::string FileName() const override { return file_name_; }
   void Show_Fuses() override;
-  void Progress(int done, int total) override;
+  void Progress(int done, int total, Memory memory = Memory::kProgram) override;
 
  private:
   Control& mut(Ctl id) { return controls_[static_cast<int>(id)]; }
@@ -99,36 +127,58 @@ class Panneau final : public Panel {
   void Check_PWRT_Click();
   void Check_BODEN_Click();
   void Check_Speed_Click();
+  bool Device_Command(Ctl id);
   bool Run_Device_Command(Ctl id);
+  // What the command read from the chip goes to the chip as last read; what it writes is forgotten.
+  void Forget_Written(Ctl id);
+  void Note_Chip_Read(Ctl id);
   // False, after a message box, when the chip recorded violations since the last report.
   bool Report_Violations();
+  // The way out of a command the user stopped: programming mode left, where it stopped logged.
+  bool Stopped();
+  void Set_Speed_Text();
+  Ctl Focus_Target() const;
+  void Command_Ended();
 
   void Form_Load_Handler();
   bool Click_Handler(Ctl id);
 
   // Runs a command from outside. A request to stop unwinds through the commands that run one
-  // another inline to the outermost one, which notes it and returns false.
+  // another inline to the outermost one, which notes it and returns false; the user's Stop is
+  // taken there too.
   template <typename Body>
   bool Guarded(Body&& body) {
     if (interrupted_ != 0) return false;
+    if (command_depth_ > 0) return body();
     struct Depth {
       int& depth;
       explicit Depth(int& d) : depth(d) { ++depth; }
       ~Depth() { --depth; }
-    } depth(command_depth_);
-    if (command_depth_ > 1) return body();
-    try {
-      return body();
-    } catch (const Interrupted& stop) {
-      interrupted_ = stop.signal_number;
-      return false;
+    };
+    command_boxes_.clear();
+    progress_ = {};
+    bool result = false;
+    {
+      Depth depth(command_depth_);
+      try {
+        result = body();
+      } catch (const Interrupted& stop) {
+        if (stop.signal_number == kStopRequested) {
+          result = Stopped();
+        } else {
+          interrupted_ = stop.signal_number;
+        }
+      }
     }
+    Command_Ended();
+    return result;
   }
 
   WorkingState& st_;
   Lines& lines_;
   WindowView& view_;
   ViolationSource* violations_ = nullptr;
+  const PortDiagnosis* diagnosis_ = nullptr;
   Context ctx_;
   std::array<Control, kControlCount> controls_;
   std::string log_;
@@ -140,6 +190,20 @@ class Panneau final : public Panel {
   ProgressPace pace_;
   int command_depth_ = 0;
   int interrupted_ = 0;
+  // The running command: the user's request to stop, the message boxes it showed, its last
+  // progress report (where a stop leaves it), and whether Exit was chosen meanwhile.
+  StopRequest stop_;
+  std::vector<std::string> command_boxes_;
+  struct ProgressMark {
+    int done = 0;
+    int total = 0;
+    Memory memory = Memory::kProgram;
+  } progress_;
+  bool exit_pending_ = false;
+  // The control the user pressed for the running command, and the one that had the focus before.
+  Ctl pressed_ = Ctl::kCount;
+  Ctl focused_ = Ctl::kCount;
+  ChipSnapshot chip_;
 };
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 // menus.
 #include "image/hex_loader.h"
 #include "image/memory_image.h"
+#include "operations/blank_check.h"
 #include "operations/config_word.h"
 #include "operations/eeprom.h"
 #include "operations/erase.h"
@@ -12,11 +13,23 @@
 #include "operations/reset.h"
 #include "operations/save.h"
 #include "operations/verify.h"
+#include "ui/failure_report.h"
 #include "ui/panneau.h"
 
 namespace corvane {
 
 bool Panneau::Click(Ctl id) {
+  if (id == Ctl::Btn_Stop) {
+    Request_Stop();
+    return true;
+  }
+  if (command_depth_ > 0) {
+    // The window takes no other input during a command; Exit waits for its end.
+    if (id != Ctl::Menu_File_Exit) return false;
+    exit_pending_ = true;
+    return true;
+  }
+  pressed_ = id;
   return Guarded([this, id] { return Click_Handler(id); });
 }
 
@@ -40,6 +53,9 @@ bool Panneau::Click_Handler(Ctl id) {
     case Ctl::Menu_Options_HardWare:
       view_.Show_Options();
       return true;
+    case Ctl::Menu_View_Memory:
+      view_.Show_Memory();
+      return true;
     case Ctl::Check_auto:
     case Ctl::Check_Vdd:
     case Ctl::Check_Speed:
@@ -58,12 +74,73 @@ bool Panneau::Click_Handler(Ctl id) {
     case Ctl::Opt_Osc_3:
       Set_Value(id, 1);
       return true;
-    default: {
-      const bool done = Run_Device_Command(id);
-      const bool clean = Report_Violations();
-      return done && clean;
-    }
+    default:
+      return Device_Command(id);
   }
+}
+
+// A device command: the Stop button is offered while it runs, and a failure ends its log with a
+// summary line ("PROGRAM failed: ...") and shows in the "Status" panel. A command refused for want
+// of a board has run nothing and reports nothing more than its box.
+bool Panneau::Device_Command(Ctl id) {
+  if (st_.PortBase != 0) Set_Enabled(Ctl::Btn_Stop, true);
+  Forget_Written(id);
+  const bool done = Run_Device_Command(id);
+  if (st_.PortBase == 0) return done;
+  Note_Chip_Read(id);
+  const bool clean = Report_Violations();
+  // The blank check's own lines say what was found.
+  if (!(done && clean) && id != Ctl::Menu_View_Blank_Check) {
+    const FailureReport r = Failure_Report(id, st_, command_boxes_);
+    Append_Text(r.line + "\r\n");
+    Set_Status("Status", r.status);
+  }
+  return done && clean;
+}
+
+void Panneau::Forget_Written(Ctl id) {
+  switch (id) {
+    case Ctl::Btn_Program_Device:
+    case Ctl::Btn_Erase_Device:
+    case Ctl::Command1:
+      chip_.Forget();
+      break;
+    case Ctl::Btn_Prog_EEPROM:
+    case Ctl::Btn_Erase_EEPROM:
+      chip_.eeprom.clear();
+      break;
+    case Ctl::Btn_Prog_Fuses:
+      chip_.config = ChipSnapshot::kUnknown;
+      break;
+    default:
+      break;
+  }
+}
+
+void Panneau::Note_Chip_Read(Ctl id) {
+  switch (id) {
+    case Ctl::Btn_Read_Device:
+      chip_.Take_Program(st_.ReadBuffer.data(), 1023);
+      chip_.config = st_.DeviceConfigWord;
+      break;
+    case Ctl::Btn_Verify:
+      chip_.Take_Program(st_.ReadBuffer.data(), Verify_Word_Count(st_.LastProgramAddress));
+      for (int i = 0; i < kUserIdCount; ++i) {
+        if (st_.UserIdRead[i] != kNoUserId) chip_.user_ids[i] = st_.UserIdRead[i];
+      }
+      // With more than ten differences the verify stops before it reads the configuration word.
+      if (Verify_Differences(st_) <= 10) chip_.config = st_.DeviceConfigWord;
+      break;
+    case Ctl::Btn_Check_Device_Fuses:
+      chip_.config = st_.DeviceConfigWord;
+      break;
+    case Ctl::Btn_Read_EEPROM:
+      chip_.Take_Eeprom(st_.ReadBuffer.data(), 64);
+      break;
+    default:
+      break;
+  }
+  chip_.device_id = st_.DeviceId;
 }
 
 bool Panneau::Report_Violations() {
@@ -95,6 +172,7 @@ bool Panneau::Run_Device_Command(Ctl id) {
     case Ctl::Btn_Erase_EEPROM:
     case Ctl::Btn_RESET:
     case Ctl::Command1:
+    case Ctl::Menu_View_Blank_Check:
       if (!Port_Ready()) return false;
       break;
     default:
@@ -126,6 +204,7 @@ bool Panneau::Run_Device_Command(Ctl id) {
       Program_Fuses(ctx_);
       break;
     case Ctl::Btn_Prog_EEPROM:
+      Identify_Before_Fast_Writes(ctx_);
       if (!Report_Fit(*this, Eeprom_Fit_Problem(st_, Device()))) return false;
       Program_EEPROM(ctx_);
       return st_.WriteError == 0;
@@ -141,6 +220,13 @@ bool Panneau::Run_Device_Command(Ctl id) {
     case Ctl::Command1:
       Command1_Test(ctx_);
       break;
+    case Ctl::Menu_View_Blank_Check: {
+      ChipContents c;
+      std::int32_t id_read = 0;
+      const bool blank = Blank_Check(ctx_, &c, &id_read);
+      if (!c.program.empty()) chip_.Take_All(c, id_read);
+      return blank;
+    }
     default:
       break;
   }
@@ -150,7 +236,11 @@ bool Panneau::Run_Device_Command(Ctl id) {
 bool Panneau::Save_Device_To(const std::string& path, std::ostream* stream) {
   return Guarded([this, &path, stream] {
     if (!Port_Ready()) return false;
-    const bool saved = Save_Device(ctx_, path, stream);
+    Set_Enabled(Ctl::Btn_Stop, true);
+    ChipContents c;
+    std::int32_t id_read = 0;
+    const bool saved = Save_Device(ctx_, path, stream, &c, &id_read);
+    if (!c.program.empty()) chip_.Take_All(c, id_read);
     const bool clean = Report_Violations();
     return saved && clean;
   });
@@ -167,6 +257,8 @@ void Panneau::Btn_Find_Port_Click() {
   } else {
     lines_.Probe_Port(kLpt1);
     if (st_.PortBase == 0) {
+      // The port layer's reason first (no port, module not loaded, permission), then the box.
+      if (diagnosis_ != nullptr) Append_Text(Log_Lines(diagnosis_->Port_Problems()));
       Message_Box(kNoPortMessage);
       Sablier_Off();
       return;
@@ -190,9 +282,16 @@ void Panneau::Btn_Find_Port_Click() {
     lines_.Vdd_On();
   }
   for (Ctl id : {Ctl::Btn_Read_Device, Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id,
-                 Ctl::Btn_Erase_Device, Ctl::Btn_Prog_Fuses}) {
+                 Ctl::Btn_Erase_Device, Ctl::Btn_Prog_Fuses, Ctl::Menu_View_Blank_Check}) {
     Set_Enabled(id, true);
   }
+}
+
+std::string Log_Lines(std::string_view text) {
+  std::string lines;
+  for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  if (!lines.empty() && lines.back() != '\n') lines += "\r\n";
+  return lines;
 }
 
 bool Is_Hex_File_Name(std::string_view path) {
@@ -203,7 +302,9 @@ bool Is_Hex_File_Name(std::string_view path) {
 }
 
 bool Panneau::Open_File(const std::string& path) {
-  if (path.empty() || busy_ || !control(Ctl::Btn_Load_File).enabled) return false;
+  if (path.empty() || busy_ || command_depth_ > 0 || !control(Ctl::Btn_Load_File).enabled) {
+    return false;
+  }
   Load_Chosen_File(path);
   return true;
 }

@@ -33,10 +33,13 @@ class WindowView {
   // During a block transfer: units done of total, and the time left at the measured pace (-1 while
   // not yet known).
   virtual void Progress(int /*done*/, int /*total*/, std::int64_t /*remaining_ns*/) {}
-  // The menu commands that act on windows.
+  // The menu commands that act on windows. Show_Memory: the memory view (Panneau::Memory_Rows).
   virtual void Close_Window() {}
   virtual void Show_About() {}
   virtual void Show_Options() {}
+  virtual void Show_Memory() {}
+  // After each command: the control the keyboard focus goes back to.
+  virtual void Set_Focus(Ctl /*id*/) {}
 };
 
 }  // namespace corvane

@@ -225,7 +225,12 @@ TEST(CliTest, NoParallelPortRefusesBoardStepsQuickly) {
             std::string::npos);
   EXPECT_NE(r.err.find("corvane-cli: device-id: refused: no programmer board found\n"),
             std::string::npos);
-  EXPECT_EQ(r.out, "");
+  // The port layer's reason is in the log too, before the box: on stdout.
+  EXPECT_EQ(r.out,
+            "LPT2 (0x278): no parallel port found (the kernel lists none in /proc/sys/dev/parport; "
+            "is a port fitted and the parport_pc module loaded?); the port reads as empty.\n"
+            "LPT1 (0x378): no parallel port found (the kernel lists none in /proc/sys/dev/parport; "
+            "is a port fitted and the parport_pc module loaded?); the port reads as empty.\n");
 }
 
 TEST(CliTest, TimingViolationsOnTheSimulatedChipFailTheStep) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QProgressBar>
 
 #include "qt/qt_sim_window.h"
@@ -28,9 +29,15 @@ TEST(WindowSpeedTest, FastProgrammingIsACheckableOptionRememberedBetweenRuns) {
     EXPECT_TRUE(fast->isChecked());
     EXPECT_EQ(w.st.Speed, kFastSpeed);
     EXPECT_EQ(settings.Value(kFastProgrammingKey), "1");
-    w.Click(Ctl::Check_Speed);  // "Low Speed" wins while checked
+    EXPECT_EQ(static_cast<QLabel*>(w.widget(Ctl::lblSpeed))->text(), "Speed : fast");
+    w.Click(Ctl::Check_Speed);  // "Low Speed" clears "Fast programming"
     EXPECT_EQ(w.st.Speed, kLowSpeed);
-    EXPECT_TRUE(fast->isChecked());
+    EXPECT_FALSE(fast->isChecked());
+    EXPECT_EQ(static_cast<QLabel*>(w.widget(Ctl::lblSpeed))->text(), "Speed : low");
+    EXPECT_EQ(settings.Value(kFastProgrammingKey), "0");
+    fast->trigger();  // and back: "Fast programming" clears "Low Speed"
+    EXPECT_EQ(w.button(Ctl::Check_Speed)->isChecked(), false);
+    EXPECT_EQ(w.st.Speed, kFastSpeed);
   }
   {
     QtSimWindow w({}, false, nullptr, &settings);  // the next run

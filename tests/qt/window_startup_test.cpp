@@ -254,7 +254,8 @@ TEST(WindowStartupTest, Menus) {
       {Ctl::Menu_File, "&File", true},       {Ctl::Menu_File_Open, "&Open", true},
       {Ctl::Menu_File_Save, "&Save", true},  {Ctl::Menu_File_Exit, "E&xit", true},
       {Ctl::Menu_Options, "&Options", true}, {Ctl::Menu_Options_HardWare, "&HardWare", false},
-      {Ctl::Menu_About, "&About", true},
+      {Ctl::Menu_About, "&About", true},     {Ctl::Menu_View, "&View", true},
+      {Ctl::Menu_View_Memory, "&Memory", true}, {Ctl::Menu_View_Blank_Check, "&Blank Check", true},
   };
   for (const Expect& e : expected) {
     QAction* a = w.window.menu_action(e.id);
@@ -265,13 +266,14 @@ TEST(WindowStartupTest, Menus) {
   EXPECT_EQ(w.window.menu_action(Ctl::Menu_File_Open)->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(w.window.menu_action(Ctl::Menu_File_Save)->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_EQ(w.window.menu_action(Ctl::Menu_File_Exit)->shortcut(), QKeySequence("Ctrl+Q"));
-  // The menu bar holds File, Options and About, in this order.
+  // The menu bar holds File, Options, View and About, in this order.
   const QList<QAction*> top = w.window.menuBar()->actions();
-  ASSERT_EQ(top.size(), 3);
+  ASSERT_EQ(top.size(), 4);
   EXPECT_EQ(top[0]->text(), "&File");
   EXPECT_EQ(top[1]->text(), "&Options");
-  EXPECT_EQ(top[2]->text(), "&About");
-  EXPECT_EQ(top[2]->menu(), nullptr);
+  EXPECT_EQ(top[2]->text(), "&View");
+  EXPECT_EQ(top[3]->text(), "&About");
+  EXPECT_EQ(top[3]->menu(), nullptr);
 }
 
 }  // namespace

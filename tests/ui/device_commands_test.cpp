@@ -79,7 +79,9 @@ TEST(DeviceCommandsTest, ProgramEepromWritesOnlyWhatDiffersAndReportsFailures) {
   EXPECT_EQ(p.view.boxes[0], "EEPROM Error at @ : 0 Read :0 instead of :AA");
   EXPECT_EQ(p.view.boxes[1], "EEPROM Error at @ : 1 Read :0 instead of :55");
   EXPECT_EQ(p.st.WriteError, 1);
-  EXPECT_EQ(p.win.status("Status"), "EEPROM Data Written");
+  // The pass ends as the Part says; the failure then ends the log and shows in the panel.
+  EXPECT_NE(p.win.log().find("PROGRAM EEPROM failed: 2 Bytes not written\r\n"), std::string::npos);
+  EXPECT_EQ(p.win.status("Status"), "PROGRAM EEPROM failed");
 }
 
 TEST(DeviceCommandsTest, EepromDataLargerThanTheChipIsNotWritten) {

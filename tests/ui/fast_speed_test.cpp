@@ -5,6 +5,7 @@
 
 #include "hardware/fast_timings.h"
 #include "hardware/registers.h"
+#include "sim/timing.h"
 #include "support/sim_window.h"
 
 namespace corvane::testing {
@@ -58,20 +59,28 @@ TEST(FastSpeedTest, ShippedTableBreaksNoTimingOnAnyChipOrBoard) {
   }
 }
 
-TEST(FastSpeedTest, LowSpeedWinsOverFastAndNormalComesBack) {
+// "Fast programming" and "Low Speed" are never on together: choosing one clears the other, and the
+// window shows the speed in effect.
+TEST(FastSpeedTest, ChoosingOneSpeedClearsTheOtherAndTheWindowShowsIt) {
   SimWindow w;
   w.Start();
-  w.win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+  auto speed = [&] { return w.win.control(Ctl::lblSpeed).text; };
+  EXPECT_EQ(speed(), "Speed : normal");
+  w.win.Click(Ctl::Menu_Options_Fast);
   EXPECT_EQ(w.st.Speed, kFastSpeed);
+  EXPECT_EQ(speed(), "Speed : fast");
   w.win.Click(Ctl::Check_Speed);
+  EXPECT_EQ(w.win.control(Ctl::Menu_Options_Fast).value, kUnchecked);
   EXPECT_EQ(w.st.Speed, kLowSpeed);
   EXPECT_EQ(w.st.DelayUnit, 30);
-  w.win.Click(Ctl::Check_Speed);
-  EXPECT_EQ(w.st.Speed, kFastSpeed);
+  EXPECT_EQ(speed(), "Speed : low");
   w.win.Click(Ctl::Menu_Options_Fast);
-  EXPECT_EQ(w.win.control(Ctl::Menu_Options_Fast).value, kUnchecked);
-  EXPECT_EQ(w.st.Speed, kNormalSpeed);
+  EXPECT_EQ(w.win.control(Ctl::Check_Speed).value, kUnchecked);
+  EXPECT_EQ(w.st.Speed, kFastSpeed);
   EXPECT_EQ(w.st.DelayUnit, 2);
+  w.win.Click(Ctl::Menu_Options_Fast);
+  EXPECT_EQ(w.st.Speed, kNormalSpeed);
+  EXPECT_EQ(speed(), "Speed : normal");
 }
 
 TEST(FastSpeedTest, LinesNeverChangeSoonerThanTheCableSpacing) {
@@ -167,6 +176,62 @@ TEST(FastSpeedTest, EachFigureShortenedBelowTheDatasheetIsCaughtByTheChip) {
       EXPECT_NE(found.find(c.expected), std::string::npos) << found;
     }
   }
+}
+
+// The shortest time the Brannock board's Vpp stayed off between two entries into programming mode
+// (D3 set, then clear again), from the trace mark on.
+std::int64_t Shortest_Vpp_Off(const SimWindow& w, std::size_t mark) {
+  int was_off = -1;  // not known before the first write
+  std::int64_t removed = 0;
+  std::int64_t shortest = INT64_MAX;
+  for (std::size_t i = mark; i < w.trace.accesses.size(); ++i) {
+    const PortAccess& a = w.trace.accesses[i];
+    if (!a.write || a.address != kLpt1) continue;
+    const int off = (a.value & reg::kD3Vpp) != 0;
+    if (was_off == 0 && off) removed = a.t_ns;
+    if (was_off == 1 && !off) shortest = std::min(shortest, a.t_ns - removed);
+    was_off = off;
+  }
+  return shortest;
+}
+
+// Every command at one speed, with "Vdd Enable" as given; returns the shortest Vpp-off time.
+std::int64_t Shortest_Vpp_Off_At(SpeedKind speed, int vdd, const FastTable& table = kFastTable) {
+  SimWindow w;
+  w.lines.Set_Fast_Table(table);
+  w.Start();
+  w.win.Set_Value(Ctl::Check_Vdd, vdd);
+  if (speed == kFastSpeed) w.win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+  if (speed == kLowSpeed) w.win.Set_Value(Ctl::Check_Speed, kChecked);
+  const std::size_t mark = w.trace.accesses.size();
+  EXPECT_TRUE(w.Load(kDemo84));
+  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device,
+                 Ctl::Btn_Read_EEPROM, Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id,
+                 Ctl::Btn_Erase_EEPROM, Ctl::Btn_Prog_EEPROM, Ctl::Btn_Prog_Fuses,
+                 Ctl::Btn_Erase_Device, Ctl::Menu_View_Blank_Check}) {
+    w.win.Click(id);
+  }
+  EXPECT_TRUE(w.win.Save_Device_To(::testing::TempDir() + "vpp_off.hex"));
+  const std::string found = All_Violations(w.chip);
+  if (table.vpp_off_ns == kFastTable.vpp_off_ns) {
+    EXPECT_EQ(found, "");
+  }
+  return found.find("Vpp applied again") != std::string::npos ? -1 : Shortest_Vpp_Off(w, mark);
+}
+
+TEST(FastSpeedTest, VppStaysOffBetweenEntriesAsLongAsAtNormalSpeed) {
+  std::int64_t normal = INT64_MAX;
+  for (int vdd : {kChecked, kUnchecked}) {
+    normal = std::min({normal, Shortest_Vpp_Off_At(kNormalSpeed, vdd),
+                       Shortest_Vpp_Off_At(kLowSpeed, vdd)});
+    EXPECT_GE(Shortest_Vpp_Off_At(kFastSpeed, vdd), kFastTable.vpp_off_ns);
+  }
+  EXPECT_GE(normal, kFastTable.vpp_off_ns) << "the normal speed's shortest Vpp-off time";
+  EXPECT_GT(kFastTable.vpp_off_ns, sim::kBrannockVppFallNs) << "the simulated board's MCLR fall";
+  // Without it, the lines' spacing alone brings Vpp back before the board's MCLR has fallen.
+  FastTable none = kFastTable;
+  none.vpp_off_ns = 0;
+  EXPECT_EQ(Shortest_Vpp_Off_At(kFastSpeed, kChecked, none), -1) << "flagged by the chip";
 }
 
 }  // namespace

@@ -104,7 +104,8 @@ TEST(ProgramVerifyTest, VerifyBeyondTheFirstKilowordComparesTheChip) {
   EXPECT_FALSE(w.win.Click(Ctl::Btn_Verify));
   EXPECT_EQ(w.New_Log(),
             "Verify of Device Content\r\nError at Address : 1FFD Read : 123 instead of : 30A5\r\n"
-            "Verify detected : 1 errors\r\n");
+            "Verify detected : 1 errors\r\nVERIFY failed: 1 word differs\r\n");
+  EXPECT_EQ(w.win.status("Status"), "VERIFY failed");
 }
 
 TEST(ProgramVerifyTest, VerifyListsElevenDifferencesAtMost) {
@@ -167,7 +168,10 @@ TEST(ProgramVerifyTest, VerifyListsElevenDifferencesAtMost) {
       std::string::npos);
   EXPECT_EQ(limited.find("Verify detected"), std::string::npos);
   EXPECT_TRUE(w.view.boxes.empty());
-  EXPECT_EQ(w.win.status("Status"), "Verify finished");
+  // Every difference is counted in the summary, past the eleven listed.
+  EXPECT_EQ(limited.substr(limited.rfind("to much errors !")),
+            "to much errors !\r\nVERIFY failed: 12 words differ\r\n");
+  EXPECT_EQ(w.win.status("Status"), "VERIFY failed");
 }
 
 TEST(ProgramVerifyTest, AWordThatWillNotProgramStopsTheBlockAndSkipsTheFuses) {
@@ -240,7 +244,8 @@ TEST(ProgramVerifyTest, AFailedReloadCancelsProgrammingBeforeTheChipIsTouched) {
   w.New_Log();
   EXPECT_FALSE(w.win.Click(Ctl::Btn_Program_Device));
   EXPECT_EQ(w.New_Log(),
-            "updating program \r\n\r\nProgramming cancelled : the file could not be read\r\n");
+            "updating program \r\n\r\nProgramming cancelled : the file could not be read\r\n"
+            "PROGRAM failed: nothing written\r\n");
   EXPECT_EQ(w.view.boxes.back(), "Error while reading file : checksum error at line 1");
   EXPECT_EQ(w.trace.accesses.size(), mark);
   EXPECT_TRUE(w.view.busy_changes.empty() || w.view.busy_changes.back() == false);
@@ -284,7 +289,7 @@ TEST(ProgramVerifyTest, AProgramLargerThanTheChipIsNotWritten) {
   EXPECT_FALSE(w.win.Click(Ctl::Btn_Program_Device));
   const std::string why =
       "Programming cancelled : 1025 words of program do not fit the PIC16f84 (1024 words)";
-  EXPECT_EQ(w.New_Log(), why + "\r\n");
+  EXPECT_EQ(w.New_Log(), why + "\r\nPROGRAM failed: nothing written\r\n");
   EXPECT_EQ(w.view.boxes, std::vector<std::string>({why}));
   EXPECT_EQ(w.trace.accesses.size(), mark);
   EXPECT_EQ(w.chip.program(0), 0x3FFF);

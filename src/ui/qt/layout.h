@@ -28,7 +28,7 @@ struct Place {
 
 inline constexpr Ctl kClientArea = Ctl::kCount;
 
-inline constexpr std::array<Place, 28> kPlaces = {{
+inline constexpr std::array<Place, 29> kPlaces = {{
     {Ctl::txtTerm, kClientArea, 8, 16, 386, 214},
     {Ctl::Check_auto, kClientArea, 8, 240, 153, 17},
     {Ctl::Check_Vdd, kClientArea, 168, 240, 121, 17},
@@ -57,6 +57,8 @@ inline constexpr std::array<Place, 28> kPlaces = {{
     {Ctl::Check_WDT, Ctl::Choix_Timers, 8, 16, 113, 17},
     {Ctl::Check_PWRT, Ctl::Choix_Timers, 8, 40, 113, 17},
     {Ctl::Check_BODEN, Ctl::Choix_Timers, 8, 64, 113, 17},
+    // The speed in effect, on the green beside "Low Speed".
+    {Ctl::lblSpeed, kClientArea, 444, 240, 136, 17},
 }};
 
 // The device box: its items and place.
@@ -110,5 +112,12 @@ inline constexpr std::array<StatusPanel, 4> kStatusPanels = {{
 
 // The status bar, docked at the bottom of the client area.
 inline constexpr Place kStatusBarPlace{Ctl::kCount, kClientArea, 0, 434, 588, 25};
+
+// While a device command runs, the right of the status bar holds the progress bar of a transfer
+// and the Stop button. The "Port" panel, which no command changes, gives them its room, so that
+// neither ever covers the "Status" text.
+inline constexpr std::string_view kPanelGivingRoom = "Port";
+inline constexpr int kProgressWidth = 74;
+inline constexpr int kStopButtonWidth = 40;
 
 }  // namespace corvane::qt

@@ -9,6 +9,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -21,6 +26,7 @@
 #include "ui/panneau.h"
 #include "ui/progress_pace.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/layout.h"
 #include "ui/qt/options_dialog.h"
 
 namespace corvane::qt {
@@ -100,6 +106,20 @@ void MainWindow::Attach(Panneau* panneau) {
     panneau_->Set_Value(Ctl::Menu_Options_Fast, fast ? kChecked : kUnchecked);
   }
   speed_restored_ = true;
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { Focus_Changed(now); });
+}
+
+void MainWindow::Focus_Changed(QWidget* now) {
+  if (!panneau_ || !now) return;
+  for (int i = 0; i < kControlCount; ++i) {
+    if (widgets_[i] == now) panneau_->Focus_Moved(static_cast<Ctl>(i));
+  }
+}
+
+void MainWindow::Set_Focus(Ctl id) {
+  QWidget* w = control_widget(id);
+  if (w && w->isEnabled() && w->isVisible()) w->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::Start() {
@@ -110,6 +130,8 @@ void MainWindow::Click(Ctl id) {
   // Once closed, the window runs nothing more (a script's later clicks included).
   if (!panneau_ || closed_) return;
   Run_Command([this, id] { panneau_->Click(id); });
+  // A checkable menu item shows what the logic made of the click (nothing, during a command).
+  if (menu_action(id)) Control_Changed(id);
 }
 
 bool MainWindow::Open_File(const QString& path) {
@@ -132,6 +154,7 @@ void MainWindow::Run_Command(const std::function<void()>& command) {
   // buttons that are enabled again now (an impatient click must not start an erase).
   QCoreApplication::processEvents();
   QCoreApplication::instance()->removeEventFilter(this);
+  if (memory_ && memory_->isVisible()) memory_->Show_View(panneau_->Memory_Rows());
   // A close asked for during the command takes effect now that it has ended.
   if (close_pending_) {
     close_pending_ = false;
@@ -149,9 +172,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Shortcut:
     case QEvent::ShortcutOverride:
     case QEvent::Wheel:
+    case QEvent::ContextMenu:
       // The whole program takes no input, the about and options boxes and the menus'
-      // shortcuts included; only the command's own message box still does.
-      if (!In_Modal_Box(watched)) return true;
+      // shortcuts included; only the command's own message box still does, and what stops the
+      // command or leaves the program.
+      if (!In_Modal_Box(watched) && !Input_Taken_During_Command(watched, event)) return true;
       break;
     default:
       break;
@@ -159,12 +184,43 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+bool MainWindow::In_Menus(const QObject* watched) const {
+  if (watched->isWidgetType()) {
+    const auto* w = static_cast<const QWidget*>(watched);
+    return w == menuBar() || w->window()->windowType() == Qt::Popup;
+  }
+  return watched->isWindowType() && static_cast<const QWindow*>(watched)->type() == Qt::Popup;
+}
+
+bool MainWindow::Input_Taken_During_Command(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      if (In_Menus(watched)) return true;  // an open menu, as Exit is chosen in it
+      const auto* key = static_cast<const QKeyEvent*>(event);
+      const QAction* exit = menu_action(Ctl::Menu_File_Exit);
+      if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        Click(Ctl::Btn_Stop);
+      } else if (exit && QKeySequence(key->keyCombination()) == exit->shortcut()) {
+        Click(Ctl::Menu_File_Exit);
+      }
+      return false;  // taken here, never passed on
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      // The window passes a click on to the widget under it, which is filtered in its turn.
+      if (watched == windowHandle()) return true;
+      return watched == control_widget(Ctl::Btn_Stop) || In_Menus(watched);
+    default:
+      return In_Menus(watched);
+  }
+}
+
 void MainWindow::Repaint_If_Due() {
   // During a command the window takes no input, but it still repaints now and then so the log and
   // the panels stay live and the desktop never sees a dead window.
-  if (command_depth_ > 0 && repaint_gate_.Due()) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  }
+  // The user's input is delivered too, and filtered: the Stop button and Escape are taken.
+  if (command_depth_ > 0 && repaint_gate_.Due()) QCoreApplication::processEvents();
 }
 
 void MainWindow::Before_Modal() {
@@ -234,14 +290,7 @@ void MainWindow::Progress(int done, int total, std::int64_t remaining_ns) {
   if (done >= total || total <= 0) {
     progress_->hide();
   } else {
-    if (progress_->isHidden()) {
-      const QLabel* status = status_panel("Status");
-      const QRect panel = status->geometry();
-      const int width = std::min(130, panel.width() / 2);
-      progress_->setGeometry(panel.right() - width - 1, panel.top() + 2, width, panel.height() - 4);
-      progress_->show();
-      progress_->raise();
-    }
+    if (progress_->isHidden()) progress_->show();
     progress_->setRange(0, total);
     // The percentage as the console shows it: rounded down, 100 only at the end.
     std::string text = std::to_string(Percent_Done(done, total)) + "%";
@@ -251,6 +300,7 @@ void MainWindow::Progress(int done, int total, std::int64_t remaining_ns) {
     progress_->setValue(done);
   }
   Repaint_If_Due();
+  if (on_progress_) on_progress_(done, total);
 }
 
 void MainWindow::Control_Changed(Ctl id) {
@@ -268,6 +318,12 @@ void MainWindow::Control_Changed(Ctl id) {
   QWidget* w = control_widget(id);
   if (!w) return;
   w->setEnabled(usable);
+  if (id == Ctl::Btn_Stop) {
+    // Stop shows during a device command, in the room the "Port" panel gives up meanwhile.
+    w->setVisible(usable);
+    status_panel(kPanelGivingRoom)->setVisible(!usable);
+    return;
+  }
   switch (c.kind) {
     case ControlKind::CheckBox:
       static_cast<QCheckBox*>(w)->setCheckState(Check_State(c.value));
@@ -277,6 +333,9 @@ void MainWindow::Control_Changed(Ctl id) {
       break;
     case ControlKind::ComboBox:
       static_cast<QComboBox*>(w)->setEditText(Text(c.text));
+      break;
+    case ControlKind::Label:
+      static_cast<QLabel*>(w)->setText(Text(c.text));
       break;
     default:
       break;
@@ -324,6 +383,18 @@ void MainWindow::Show_Options() {
   options_->activateWindow();
 }
 
+void MainWindow::Show_Memory() {
+  if (!memory_) {
+    memory_ = new MemoryDialog(this);
+    memory_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(memory_, &QDialog::finished, this, [this] { Check_All_Closed(); });
+  }
+  memory_->Show_View(panneau_->Memory_Rows());
+  memory_->show();
+  memory_->raise();
+  memory_->activateWindow();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (command_depth_ > 0) {
     // Closing waits for the operation to end.
@@ -341,9 +412,22 @@ bool MainWindow::Accepts_Drop(const QMimeData* data) const {
          panneau_->control(Ctl::Btn_Load_File).enabled && !Dropped_Hex_File(data).isEmpty();
 }
 
+// A dropped file is only read: the drop is always a copy, so that the source never deletes it as
+// after a move, whatever action the source proposed.
+namespace {
+void Accept_As_Copy(QDropEvent* event) {
+  if (event->possibleActions() & Qt::CopyAction) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+}  // namespace
+
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (Accepts_Drop(event->mimeData())) {
-    event->acceptProposedAction();
+    Accept_As_Copy(event);
   } else {
     event->ignore();
   }
@@ -351,15 +435,16 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 
 void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
   if (Accepts_Drop(event->mimeData())) {
-    event->acceptProposedAction();
+    Accept_As_Copy(event);
   } else {
     event->ignore();
   }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  if (Accepts_Drop(event->mimeData()) && Open_File(Dropped_Hex_File(event->mimeData()))) {
-    event->acceptProposedAction();
+  if (Accepts_Drop(event->mimeData()) && (event->possibleActions() & Qt::CopyAction) &&
+      Open_File(Dropped_Hex_File(event->mimeData()))) {
+    Accept_As_Copy(event);
   } else {
     event->ignore();
   }
@@ -369,6 +454,7 @@ void MainWindow::Check_All_Closed() {
   if (!closed_) return;
   if (about_ && about_->isVisible()) return;
   if (options_ && options_->isVisible()) return;
+  if (memory_ && memory_->isVisible()) return;
   if (on_all_closed_) on_all_closed_();
 }
 

@@ -15,6 +15,7 @@
 #include "ui/folder_memory.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/dialog_service.h"
+#include "ui/qt/memory_dialog.h"
 #include "ui/qt/options_dialog.h"
 #include "ui/qt/panel_label.h"
 #include "ui/qt/repaint_gate.h"
@@ -65,6 +66,10 @@ class MainWindow final : public QMainWindow, public WindowView {
   // when it was refused: during an operation, or once the window is closed.
   bool Open_File(const QString& path);
 
+  // Called after each progress report is shown (the demonstration's screenshot of a transfer).
+  void Set_On_Progress(std::function<void(int done, int total)> hook) {
+    on_progress_ = std::move(hook);
+  }
   // Called once the main window and every dialog of the program are closed.
   void Set_On_All_Closed(std::function<void()> done) { on_all_closed_ = std::move(done); }
   RepaintGate& repaint_gate() { return repaint_gate_; }
@@ -74,12 +79,14 @@ class MainWindow final : public QMainWindow, public WindowView {
   QAction* menu_action(Ctl id) const { return actions_[static_cast<int>(id)]; }
   PanelLabel* status_panel(std::string_view key) const;
   QStatusBar* status_bar() const { return status_bar_; }
-  // Shown over the right of the "Status" panel during a block transfer only.
+  // At the right of the status bar during a block transfer only, beside the Stop button, which
+  // shows during every device command.
   QProgressBar* progress_bar() const { return progress_; }
   QPlainTextEdit* log_box() const { return log_; }
   AboutDialog* about_dialog() const { return about_; }
   const FolderMemory& folders() const { return folders_; }
   OptionsDialog* options_dialog() const { return options_; }
+  MemoryDialog* memory_dialog() const { return memory_; }
 
   // WindowView
   void Message_Box(std::string_view text) override;
@@ -98,11 +105,15 @@ class MainWindow final : public QMainWindow, public WindowView {
   void Close_Window() override;
   void Show_About() override;
   void Show_Options() override;
+  void Show_Memory() override;
+  void Set_Focus(Ctl id) override;
 
  protected:
   // During a command a close is kept for its end, whatever boxes come in between.
   void closeEvent(QCloseEvent* event) override;
-  // During a command: drops the user's input to every window but the command's own box.
+  // During a command: drops the user's input to every window but the command's own box, except
+  // the Stop button and Escape, which stop it, the Exit shortcut and the menus, whose Exit waits
+  // for its end.
   bool eventFilter(QObject* watched, QEvent* event) override;
   // A .hex file dropped on the window is opened, except during an operation.
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -119,6 +130,9 @@ class MainWindow final : public QMainWindow, public WindowView {
   QString Start_Folder() const;
   bool Accepts_Drop(const QMimeData* data) const;
   void Check_All_Closed();
+  bool Input_Taken_During_Command(QObject* watched, QEvent* event);
+  bool In_Menus(const QObject* watched) const;
+  void Focus_Changed(QWidget* now);
 
   DialogService& dialogs_;
   Panneau* panneau_ = nullptr;
@@ -134,10 +148,12 @@ class MainWindow final : public QMainWindow, public WindowView {
   FolderMemory folders_;
   QPointer<AboutDialog> about_;
   QPointer<OptionsDialog> options_;
+  QPointer<MemoryDialog> memory_;
   NoRegistry registry_;
   QtProgramLauncher launcher_;
   RepaintGate repaint_gate_;
   std::function<void()> on_all_closed_;
+  std::function<void(int, int)> on_progress_;
   int command_depth_ = 0;
   bool close_pending_ = false;
   bool closed_ = false;

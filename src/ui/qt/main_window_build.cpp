@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -100,6 +101,9 @@ void MainWindow::Build_Controls() {
       case ControlKind::Frame:
         w = new QGroupBox(Text(c.caption), parent);
         break;
+      case ControlKind::Label:
+        w = new QLabel(Text(c.text), parent);
+        break;
       case ControlKind::TextBox: {
         log_ = new QPlainTextEdit(parent);
         log_->setReadOnly(true);
@@ -121,7 +125,7 @@ void MainWindow::Build_Controls() {
     widgets_[Index(id)] = w;
   }
   // The check boxes below the log share the window's green.
-  for (Ctl id : {Ctl::Check_auto, Ctl::Check_Vdd, Ctl::Check_Speed}) {
+  for (Ctl id : {Ctl::Check_auto, Ctl::Check_Vdd, Ctl::Check_Speed, Ctl::lblSpeed}) {
     Set_Background(widgets_[Index(id)], kWindowGreen);
   }
   Set_Background(widgets_[Index(Ctl::Frame1)], kFrame1Orange);
@@ -171,13 +175,28 @@ void MainWindow::Build_Status_Bar(QWidget* client) {
     label->Set_Base_Font(panel_font);
     label->Show_Text(Text(p.initial_text));
   }
-  // Over the right part of the "Status" panel while a transfer runs: it moves no control, and the
-  // panel's own text stays readable on the left.
+  // At the right of the status bar during a command, in the room the "Port" panel gives up: the
+  // progress of a transfer, and the Stop button.
   progress_ = new QProgressBar(status_bar_);
   progress_->setObjectName(QStringLiteral("prgTransfer"));
   progress_->setTextVisible(true);
   progress_->setAlignment(Qt::AlignCenter);
+  progress_->setFixedWidth(kProgressWidth);
+  QFont progress_font = font();
+  progress_font.setPixelSize(9);
+  progress_->setFont(progress_font);
+  status_bar_->addPermanentWidget(progress_);
   progress_->hide();
+  const auto controls = Initial_Controls();
+  auto* stop = new QPushButton(Text(controls[Index(Ctl::Btn_Stop)].caption), status_bar_);
+  stop->setObjectName(QStringLiteral("Btn_Stop"));
+  stop->setFixedWidth(kStopButtonWidth);
+  stop->setFocusPolicy(Qt::NoFocus);
+  stop->setToolTip(QStringLiteral("Stops the operation after the word in progress (Esc)"));
+  connect(stop, &QPushButton::clicked, this, [this] { Click(Ctl::Btn_Stop); });
+  status_bar_->addPermanentWidget(stop);
+  stop->hide();
+  widgets_[Index(Ctl::Btn_Stop)] = stop;
 }
 
 void MainWindow::Build_Menus() {
@@ -202,6 +221,10 @@ void MainWindow::Build_Menus() {
   add(options, Ctl::Menu_Options_HardWare);
   add(options, Ctl::Menu_Options_Fast);
   actions_[Index(Ctl::Menu_Options_Fast)]->setCheckable(true);
+  QMenu* view = bar->addMenu(caption(Ctl::Menu_View));
+  actions_[Index(Ctl::Menu_View)] = view->menuAction();
+  add(view, Ctl::Menu_View_Memory);
+  add(view, Ctl::Menu_View_Blank_Check);
   // "&About" has no items: choosing it opens the about box.
   QAction* about = bar->addAction(caption(Ctl::Menu_About));
   about->setObjectName(QStringLiteral("Menu_About"));
