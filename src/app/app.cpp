@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -19,8 +21,22 @@
 #include "ui/panneau.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/settings_store.h"
+#include "ui/qt/window_gone.h"
 
 namespace corvane::app {
+
+namespace {
+
+// The way out when the program is ended from under the window's loop (the window system's
+// connection broke and its library exits): the lines left safe and the simulated chip's state
+// written, as after a close. Set while the programmer exists.
+std::function<void()> exit_way_out;
+
+void Leave_On_Exit() {
+  if (exit_way_out) exit_way_out();
+}
+
+}  // namespace
 
 int Run_App(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -79,9 +95,18 @@ int Run_App(int argc, char** argv) {
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
 
   Start_Stop_Watch(&window);
+  exit_way_out = [&rig, &st] {
+    std::string ignored;
+    rig->Finish(st, &ignored);
+    rig->Finish_Trace(&ignored);
+  };
+  static const bool registered = std::atexit(Leave_On_Exit) == 0;
+  (void)registered;
 
   window.Start();
   window.show();
+  qt::WindowGoneFilter gone(window.winId(), [&window] { window.Window_Gone(); });
+  app.installNativeEventFilter(&gone);
   const QString demo_file = QString::fromStdString(opts.demo_file);
   const QString file = QString::fromStdString(opts.file);
   int status = kAppClean;
@@ -119,6 +144,8 @@ int Run_App(int argc, char** argv) {
     });
     status = app.exec();
   }
+  app.removeNativeEventFilter(&gone);
+  exit_way_out = nullptr;
   // The way out is the same after a normal end and after a request to stop.
   bool finished = rig->Finish(st, &error);
   if (!finished) std::cerr << "corvane: " << error << '\n';

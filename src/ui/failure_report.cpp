@@ -48,6 +48,7 @@ std::string Writes_Not_Done(Ctl command, const WorkingState& st,
                             const std::vector<std::string>& boxes) {
   std::string what;
   int bytes = 0;
+  bool nothing_written = false;
   for (const std::string& box : boxes) {
     if (Starts_With(box, kEepromFailure)) {
       ++bytes;
@@ -58,7 +59,7 @@ std::string Writes_Not_Done(Ctl command, const WorkingState& st,
       } else {
         // The block write stops at the failed word: it and every word after it are not written.
         Join(what, Count(st.LastProgramAddress + 1 - address, "word", "words") + " not written");
-        if (address == 0) Join(what, "is a chip in the socket?");
+        nothing_written = address == 0;
       }
     }
   }
@@ -66,6 +67,7 @@ std::string Writes_Not_Done(Ctl command, const WorkingState& st,
     const bool alone = command == Ctl::Btn_Prog_EEPROM;
     Join(what, Count(bytes, "Byte", "Bytes") + (alone ? "" : " of EEPROM Data") + " not written");
   }
+  if (nothing_written) Join(what, "is a chip in the socket?");
   return what;
 }
 

@@ -41,7 +41,10 @@ TEST(AppOptionsTest, BoardTraceDemoAndScreenshot) {
   EXPECT_EQ(o.trace, "t.vcd");
   EXPECT_EQ(o.demo_file, "a.hex");
   EXPECT_EQ(o.screenshot, "shot.PNG");
+  EXPECT_EQ(o.screenshot_of, "window");
   EXPECT_TRUE(o.file.empty());
+  ASSERT_TRUE(Parse({"--screenshot-of", "progress"}, &o, &error));
+  EXPECT_EQ(o.screenshot_of, "progress");
   // One file to open after start-up, before or after the options.
   ASSERT_TRUE(Parse({"blink.hex", "--board", "sim"}, &o, &error));
   EXPECT_EQ(o.file, "blink.hex");
@@ -69,6 +72,8 @@ TEST(AppOptionsTest, UsageErrors) {
   EXPECT_FALSE(Parse({"--screenshot", "shot.jpg"}, &o, &error));
   EXPECT_NE(error.find(".png"), std::string::npos);
   EXPECT_FALSE(Parse({"--screenshot", ".png"}, &o, &error));
+  EXPECT_FALSE(Parse({"--screenshot-of", "log"}, &o, &error));
+  EXPECT_EQ(error, "--screenshot-of takes window, progress or memory, not log");
   // A failed parse leaves the options as they were.
   o.board = "kept";
   EXPECT_FALSE(Parse({"--board", "sim", "--nope"}, &o, &error));

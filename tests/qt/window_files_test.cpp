@@ -96,6 +96,34 @@ TEST(QtWindowFilesTest, ADroppedHexFileOpens) {
   w.window.hide();
 }
 
+// A file manager proposes a move when the user drags without a modifier: the window only reads
+// the file, so it takes every drop as a copy, and the source never deletes it.
+TEST(QtWindowFilesTest, ADropIsTakenAsACopyEvenWhenAMoveIsProposed) {
+  QtSimWindow w;
+  w.Start();
+  w.window.show();
+  const auto data = Local_File(Demo_Hex());
+  QWidget* target = w.window.log_box()->viewport();
+  const QPoint at = target->rect().center();
+  const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+  QDragEnterEvent enter(at, both, data.get(), Qt::LeftButton, Qt::NoModifier);
+  enter.setDropAction(Qt::MoveAction);
+  QCoreApplication::sendEvent(target, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+  QDropEvent drop(QPointF(at), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+  drop.setDropAction(Qt::MoveAction);
+  QCoreApplication::sendEvent(target, &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+  EXPECT_EQ(w.st.ProgramImage[0], 0x2805);
+  // A source that offers only a move is refused: the file would go.
+  QDragEnterEvent move_only(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &move_only);
+  EXPECT_FALSE(move_only.isAccepted());
+  w.window.hide();
+}
+
 TEST(QtWindowFilesTest, DropsOfAnythingButOneLocalHexFileAreRefused) {
   QtSimWindow w;
   w.Start();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,10 @@ class RecordingView : public WindowView {
   int dialogs = 0;
   int save_dialogs = 0;
   int closes = 0;
+  int memory_views = 0;
+  Ctl focused = Ctl::kCount;  // where the logic last sent the keyboard focus
+  // Called at each progress report of a transfer, as the user could act between two words.
+  std::function<void(int done, int total)> on_progress;
 
   void Message_Box(std::string_view text) override { boxes.emplace_back(text); }
   std::string Open_File_Dialog(std::string_view filter, std::string_view) override {
@@ -49,6 +54,11 @@ class RecordingView : public WindowView {
   void Busy_Changed(bool busy) override { busy_changes.push_back(busy); }
   void Caption_Changed(std::string_view caption) override { captions.emplace_back(caption); }
   void Close_Window() override { ++closes; }
+  void Show_Memory() override { ++memory_views; }
+  void Set_Focus(Ctl id) override { focused = id; }
+  void Progress(int done, int total, std::int64_t) override {
+    if (on_progress) on_progress(done, total);
+  }
 };
 
 }  // namespace corvane::testing

@@ -234,5 +234,56 @@ TEST(FastSpeedTest, VppStaysOffBetweenEntriesAsLongAsAtNormalSpeed) {
   EXPECT_EQ(Shortest_Vpp_Off_At(kFastSpeed, kChecked, none), -1) << "flagged by the chip";
 }
 
+// The shortest time from a Begin Programming (command 8) to the host's next word: the write cycle's
+// wait at the fast speed, with the next command's few clocks.
+std::int64_t Shortest_Cycle_Wait(const sim::Board& board) {
+  const auto& events = board.events();
+  std::int64_t shortest = INT64_MAX;
+  for (std::size_t i = 0; i + 1 < events.size(); ++i) {
+    if (events[i].kind == sim::ProtocolEvent::Command && events[i].value == 8) {
+      shortest = std::min(shortest, events[i + 1].t_ns - events[i].t_ns);
+    }
+  }
+  return shortest;
+}
+
+// A 16F84 put in the socket after a 16F84A was identified: the writes at the fast speed take the
+// 16F84's 20 ms cycles, with their 10 %, from an identification read as the command begins.
+TEST(FastSpeedTest, WritesTakeTheTimesOfTheChipNowInTheSocket) {
+  for (Ctl command : {Ctl::Btn_Program_Device, Ctl::Btn_Prog_EEPROM, Ctl::Btn_Prog_Fuses}) {
+    SimWindow w;
+    w.Start();
+    ASSERT_EQ(w.win.status("Device"), "Device : PIC16f84 (561)");
+    w.win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+    ASSERT_TRUE(w.Load(kDemo84));
+    sim::Chip older(sim::ChipKind::Pic16F84);
+    w.board.insert(&older);
+    w.board.clear_events();
+    w.New_Log();
+    EXPECT_TRUE(w.win.Click(command)) << w.win.control(command).name;
+    EXPECT_EQ(All_Violations(older), "") << w.win.control(command).name;
+    EXPECT_NE(w.New_Log().find("Device in the socket : PIC16f84 (3FFF), the write times follow "
+                               "it\r\n"),
+              std::string::npos);
+    EXPECT_EQ(w.win.status("Device"), "Device : PIC16f84 (3FFF)");
+    const std::int64_t wait = Shortest_Cycle_Wait(w.board);
+    EXPECT_GE(wait, 22 * kMs) << "20 ms and 10 %";
+    EXPECT_LT(wait, 22 * kMs + 200 * kUs) << "still the fast speed";
+    // The same chip again: nothing more to say.
+    w.New_Log();
+    EXPECT_TRUE(w.win.Click(command));
+    EXPECT_EQ(w.New_Log().find("Device in the socket"), std::string::npos);
+  }
+}
+
+TEST(FastSpeedTest, EveryFastWaitKeepsTenPercentAboveItsDatasheetFigure) {
+  for (const FastRow& row : kFastTable.rows) {
+    for (int chip = 0; chip < 3; ++chip) {
+      EXPECT_GE(row.margin_ns[chip] * 100, row.datasheet_ns[chip] * kMinimumMarginPercent)
+          << row.what << ", column " << chip;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace corvane::testing

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "ui/qt/panel_label.h"
 #include "ui/qt/pictures.h"
 
 namespace corvane::qt {
@@ -20,6 +21,14 @@ const QColor kDarkBlue(0, 0, 192);
 const QColor kYellow(255, 255, 0);
 
 }  // namespace
+
+int Text_Room(int width) {
+  return width - 2 * (kTextMargin + kFrameWidth);
+}
+
+QString Shown_Caption(QString caption) {
+  return caption.remove(QLatin1Char('&'));
+}
 
 std::string Program_Version_Text() {
 #ifdef CORVANE_VERSION
@@ -91,14 +100,17 @@ AboutDialog::AboutDialog(QWidget* parent, DialogService& dialogs,
   system_->setObjectName(QStringLiteral("Text_Systeme"));
   system_->setReadOnly(true);
   system_->setGeometry(152, 240, 113, 25);
+  // The texts keep a margin inside their frames: a smaller font where the place is narrow.
+  system_->setTextMargins(kTextMargin, 0, kTextMargin, 0);
+  system_->setFont(Font_To_Fit(font(), system_->text(), Text_Room(system_->width())));
 
   sysinfo_ = new QPushButton(Text(model_.sysinfo_caption()), this);
   sysinfo_->setObjectName(QStringLiteral("cmdSysInfo"));
   sysinfo_->setAutoDefault(false);
   QFont narrow = font();
   narrow.setPixelSize(10);
-  sysinfo_->setFont(narrow);
   sysinfo_->setGeometry(284, 240, 83, 23);
+  sysinfo_->setFont(Font_To_Fit(narrow, Shown_Caption(sysinfo_->text()), Text_Room(83)));
   connect(sysinfo_, &QPushButton::clicked, this, [this] { Start_SysInfo(); });
 }
 

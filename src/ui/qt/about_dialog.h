@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <string>
 
 #include "ui/about_model.h"
@@ -13,6 +14,14 @@ class QLineEdit;
 class QPushButton;
 
 namespace corvane::qt {
+
+// The room a text has in a framed box or button of the given width: a margin of kTextMargin
+// inside a frame of kFrameWidth on each side.
+inline constexpr int kTextMargin = 4;
+inline constexpr int kFrameWidth = 2;
+int Text_Room(int width);
+// A caption as shown: without its mnemonic marks.
+QString Shown_Caption(QString caption);
 
 // The program's version as the build gives it.
 std::string Program_Version_Text();

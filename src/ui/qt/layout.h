@@ -117,7 +117,8 @@ inline constexpr Place kStatusBarPlace{Ctl::kCount, kClientArea, 0, 434, 588, 25
 // and the Stop button. The "Port" panel, which no command changes, gives them its room, so that
 // neither ever covers the "Status" text.
 inline constexpr std::string_view kPanelGivingRoom = "Port";
-inline constexpr int kProgressWidth = 74;
-inline constexpr int kStopButtonWidth = 40;
+inline constexpr int kProgressWidth = 62;
+inline constexpr int kStopButtonWidth = 38;
+inline constexpr int kCommandWidgetGap = 2;
 
 }  // namespace corvane::qt

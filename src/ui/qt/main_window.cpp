@@ -205,6 +205,9 @@ bool MainWindow::Input_Taken_During_Command(QObject* watched, QEvent* event) {
       }
       return false;  // taken here, never passed on
     }
+    case QEvent::Shortcut:
+      // The Exit shortcut: its action asks the logic, which closes the window afterwards.
+      return watched == menu_action(Ctl::Menu_File_Exit) || In_Menus(watched);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -290,7 +293,10 @@ void MainWindow::Progress(int done, int total, std::int64_t remaining_ns) {
   if (done >= total || total <= 0) {
     progress_->hide();
   } else {
-    if (progress_->isHidden()) progress_->show();
+    if (progress_->isHidden()) {
+      progress_->show();
+      progress_->raise();
+    }
     progress_->setRange(0, total);
     // The percentage as the console shows it: rounded down, 100 only at the end.
     std::string text = std::to_string(Percent_Done(done, total)) + "%";
@@ -320,8 +326,9 @@ void MainWindow::Control_Changed(Ctl id) {
   w->setEnabled(usable);
   if (id == Ctl::Btn_Stop) {
     // Stop shows during a device command, in the room the "Port" panel gives up meanwhile.
-    w->setVisible(usable);
     status_panel(kPanelGivingRoom)->setVisible(!usable);
+    w->setVisible(usable);
+    if (usable) w->raise();
     return;
   }
   switch (c.kind) {
@@ -393,6 +400,11 @@ void MainWindow::Show_Memory() {
   memory_->show();
   memory_->raise();
   memory_->activateWindow();
+}
+
+void MainWindow::Window_Gone() {
+  QCloseEvent close;
+  closeEvent(&close);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

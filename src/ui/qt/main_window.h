@@ -70,6 +70,9 @@ class MainWindow final : public QMainWindow, public WindowView {
   void Set_On_Progress(std::function<void(int done, int total)> hook) {
     on_progress_ = std::move(hook);
   }
+  // The native window was destroyed from outside, with no close request: the window closes as on
+  // one (after the running command, if any).
+  void Window_Gone();
   // Called once the main window and every dialog of the program are closed.
   void Set_On_All_Closed(std::function<void()> done) { on_all_closed_ = std::move(done); }
   RepaintGate& repaint_gate() { return repaint_gate_; }

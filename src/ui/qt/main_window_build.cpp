@@ -19,6 +19,7 @@
 #include "ui/qt/main_window.h"
 #include "ui/qt/mirror_buttons.h"
 #include "ui/qt/options_dialog.h"
+#include "ui/qt/panel_label.h"
 #include "ui/qt/pictures.h"
 
 namespace corvane::qt {
@@ -181,21 +182,22 @@ void MainWindow::Build_Status_Bar(QWidget* client) {
   progress_->setObjectName(QStringLiteral("prgTransfer"));
   progress_->setTextVisible(true);
   progress_->setAlignment(Qt::AlignCenter);
-  progress_->setFixedWidth(kProgressWidth);
-  QFont progress_font = font();
-  progress_font.setPixelSize(9);
-  progress_->setFont(progress_font);
-  status_bar_->addPermanentWidget(progress_);
+  progress_->setFont(Font_To_Fit(font(), QStringLiteral("50% 12:34 left"), kProgressWidth - 4));
   progress_->hide();
   const auto controls = Initial_Controls();
   auto* stop = new QPushButton(Text(controls[Index(Ctl::Btn_Stop)].caption), status_bar_);
   stop->setObjectName(QStringLiteral("Btn_Stop"));
-  stop->setFixedWidth(kStopButtonWidth);
   stop->setFocusPolicy(Qt::NoFocus);
   stop->setToolTip(QStringLiteral("Stops the operation after the word in progress (Esc)"));
   connect(stop, &QPushButton::clicked, this, [this] { Click(Ctl::Btn_Stop); });
-  status_bar_->addPermanentWidget(stop);
   stop->hide();
+  // Right-aligned in the status bar, outside its layout: the panels keep their places.
+  const int top = 2;
+  const int height = kStatusBarPlace.height - 4;
+  const int stop_left = kStatusBarPlace.width - kCommandWidgetGap - kStopButtonWidth;
+  stop->setGeometry(stop_left, top, kStopButtonWidth, height);
+  progress_->setGeometry(stop_left - kCommandWidgetGap - kProgressWidth, top, kProgressWidth,
+                         height);
   widgets_[Index(Ctl::Btn_Stop)] = stop;
 }
 
