@@ -68,8 +68,7 @@ bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
     }
     o.file = std::string(a);
   }
-  if (o.screenshot_of != "window" && o.screenshot_of != "progress" &&
-      o.screenshot_of != "memory") {
+  if (o.screenshot_of != "window" && o.screenshot_of != "progress" && o.screenshot_of != "memory") {
     *error = "--screenshot-of takes window, progress or memory, not " + o.screenshot_of;
     return false;
   }

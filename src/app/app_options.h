@@ -13,7 +13,7 @@ struct AppOptions {
   std::string demo_file;      // a HEX file to load, program and verify through the window
   std::string screenshot;     // a PNG to grab the window into, then exit
   std::string screenshot_of = "window";  // window, progress (mid-program) or memory (the view)
-  std::string file;           // a HEX file to open after start-up, as File Open would
+  std::string file;                      // a HEX file to open after start-up, as File Open would
   bool help = false;
   bool version = false;
 };

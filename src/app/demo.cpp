@@ -10,8 +10,8 @@
 #include <QWindow>
 
 #include "ui/qt/layout.h"
-#include "ui/qt/memory_dialog.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/memory_dialog.h"
 
 namespace corvane::app {
 

@@ -242,8 +242,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     if (!clean || view.failure_boxes() != boxes_before) {
       const std::vector<std::string> boxes(view.failure_texts().begin() + boxes_before,
                                            view.failure_texts().end());
-      err << "corvane-cli: " << Failure_Summary(step.name, st, boxes, win.status("Status"))
-          << '\n';
+      err << "corvane-cli: " << Failure_Summary(step.name, st, boxes, win.status("Status")) << '\n';
       status = kExitFailed;
       break;
     }

@@ -109,4 +109,15 @@ inline constexpr FastTable kFastTable = {{{
 };
 // clang-format on
 
+constexpr bool Margins_Keep_Their_Share(const FastTable& t) {
+  for (const FastRow& r : t.rows) {
+    for (std::size_t chip = 0; chip < r.margin_ns.size(); ++chip) {
+      if (r.margin_ns[chip] * 100 < r.datasheet_ns[chip] * kMinimumMarginPercent) return false;
+    }
+  }
+  return true;
+}
+static_assert(Margins_Keep_Their_Share(kFastTable),
+              "every fast wait keeps its margin above the datasheet figure");
+
 }  // namespace corvane

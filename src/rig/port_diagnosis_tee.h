@@ -12,8 +12,7 @@ namespace corvane {
 
 class PortDiagnosisTee final : public PortDiagnosis, private std::streambuf {
  public:
-  explicit PortDiagnosisTee(std::ostream& diagnostics)
-      : diagnostics_(diagnostics), stream_(this) {}
+  explicit PortDiagnosisTee(std::ostream& diagnostics) : diagnostics_(diagnostics), stream_(this) {}
   // The stream to give the port layer.
   std::ostream& stream() { return stream_; }
   std::string Port_Problems() const override { return kept_; }

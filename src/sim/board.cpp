@@ -12,7 +12,11 @@ constexpr std::uint8_t kEmptyBus = 0xFF;
 
 Board::Board(BoardKind kind, Clock& clock, std::uint16_t base, std::int64_t vpp_rise_ns,
              std::int64_t vpp_fall_ns)
-    : kind_(kind), clock_(clock), base_(base), vpp_rise_ns_(vpp_rise_ns), vpp_fall_ns_(vpp_fall_ns) {}
+    : kind_(kind),
+      clock_(clock),
+      base_(base),
+      vpp_rise_ns_(vpp_rise_ns),
+      vpp_fall_ns_(vpp_fall_ns) {}
 
 void Board::insert(Chip* chip) {
   const std::int64_t t = clock_.now_ns();

@@ -40,8 +40,7 @@ class Board : public PortIo {
   // vpp_rise_ns: the Tessel board's Vpp switch, from the write to MCLR at Vpp. vpp_fall_ns: the
   // Brannock board's MCLR discharge, from the write that removes Vpp to the chip's reset level.
   Board(BoardKind kind, Clock& clock, std::uint16_t base = 0x378,
-        std::int64_t vpp_rise_ns = kTesselVppRiseNs,
-        std::int64_t vpp_fall_ns = kBrannockVppFallNs);
+        std::int64_t vpp_rise_ns = kTesselVppRiseNs, std::int64_t vpp_fall_ns = kBrannockVppFallNs);
   Board(const Board&) = delete;
   Board& operator=(const Board&) = delete;
 

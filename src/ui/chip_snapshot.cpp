@@ -23,7 +23,8 @@ void ChipSnapshot::Take_Eeprom(const std::int32_t* bytes, int n) {
 void ChipSnapshot::Take_All(const ChipContents& c, std::int32_t id) {
   program.assign(c.program.begin(), c.program.end());
   eeprom.assign(c.eeprom.begin(), c.eeprom.end());
-  for (int i = 0; i < 4; ++i) user_ids[static_cast<std::size_t>(i)] = c.user_ids[static_cast<std::size_t>(i)];
+  for (int i = 0; i < 4; ++i)
+    user_ids[static_cast<std::size_t>(i)] = c.user_ids[static_cast<std::size_t>(i)];
   device_id = id;
   config = c.config;
 }

@@ -56,7 +56,16 @@ enum class Ctl : int {
 
 inline constexpr int kControlCount = static_cast<int>(Ctl::kCount);
 
-enum class ControlKind { Button, CheckBox, OptionButton, Frame, ComboBox, TextBox, MenuItem, Label };
+enum class ControlKind {
+  Button,
+  CheckBox,
+  OptionButton,
+  Frame,
+  ComboBox,
+  TextBox,
+  MenuItem,
+  Label
+};
 
 struct Control {
   std::string_view name;

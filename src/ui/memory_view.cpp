@@ -134,9 +134,9 @@ MemoryView Memory_View(const MemorySources& s) {
   const ChipSize size = Size_Of(s);
   const Checksums sums = Memory_Checksums(s);
   MemoryView v;
-  v.title = "Memory : " +
-            (s.file_loaded ? "file checksum " + sums.file : std::string("no file loaded")) + ", " +
-            (sums.chip.rfind("0x", 0) == 0 ? "chip checksum " + sums.chip : "chip " + sums.chip);
+  v.title =
+      "Memory : " + (s.file_loaded ? "file checksum " + sums.file : std::string("no file loaded")) +
+      ", " + (sums.chip.rfind("0x", 0) == 0 ? "chip checksum " + sums.chip : "chip " + sums.chip);
 
   const int file_words = s.file_loaded ? st.LastProgramAddress + 1 : 0;
   const int words = std::min(std::max(size.program_words, file_words), kProgramLast + 1);
@@ -144,7 +144,9 @@ MemoryView Memory_View(const MemorySources& s) {
   Add_Rows(
       v.lines, 0, words, 4,
       // Past the file's last word the chip keeps what it holds: no file word to compare with.
-      [&](int a) { return a < file_words ? st.ProgramImage[static_cast<std::size_t>(a)] : kUnknown; },
+      [&](int a) {
+        return a < file_words ? st.ProgramImage[static_cast<std::size_t>(a)] : kUnknown;
+      },
       [&](int a) { return ChipSnapshot::At(chip.program, a); });
 
   // 0x2000-0x2003 user IDs, 0x2004-0x2005 reserved, 0x2006 identification, 0x2007 configuration.
@@ -153,9 +155,10 @@ MemoryView Memory_View(const MemorySources& s) {
       v.lines, 0x2000, kRowWords, 4,
       [&](int i) -> std::int32_t {
         if (!s.file_loaded) return i < 4 || i == 7 ? kUnknown : kNone;
-        if (i < 4) return st.UserIdImage[static_cast<std::size_t>(i)] == kNoUserId
-                              ? kUnknown
-                              : st.UserIdImage[static_cast<std::size_t>(i)];
+        if (i < 4)
+          return st.UserIdImage[static_cast<std::size_t>(i)] == kNoUserId
+                     ? kUnknown
+                     : st.UserIdImage[static_cast<std::size_t>(i)];
         return i == 7 ? st.ConfigWord : kNone;
       },
       [&](int i) -> std::int32_t {
@@ -169,7 +172,9 @@ MemoryView Memory_View(const MemorySources& s) {
   v.lines.push_back("EEPROM data : file | chip");
   Add_Rows(
       v.lines, 0x2100, bytes, 2,
-      [&](int i) { return i < file_bytes ? st.EepromImage[static_cast<std::size_t>(i)] : kUnknown; },
+      [&](int i) {
+        return i < file_bytes ? st.EepromImage[static_cast<std::size_t>(i)] : kUnknown;
+      },
       [&](int i) { return ChipSnapshot::At(chip.eeprom, i); });
   return v;
 }

@@ -14,9 +14,9 @@ constexpr std::size_t kLogLimit = 16000;
 constexpr std::size_t kLogDrop = 4096;
 
 // Buttons that need a programmer board, in the order the rules list them, and the blank check.
-constexpr Ctl kBoardButtons[] = {Ctl::Btn_Read_Device,  Ctl::Btn_Check_Device_Fuses,
+constexpr Ctl kBoardButtons[] = {Ctl::Btn_Read_Device,     Ctl::Btn_Check_Device_Fuses,
                                  Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
-                                 Ctl::Btn_Prog_Fuses,   Ctl::Menu_View_Blank_Check};
+                                 Ctl::Btn_Prog_Fuses,      Ctl::Menu_View_Blank_Check};
 bool Is_Continuation_Byte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -98,10 +98,10 @@ void Panneau::Message_Box(std::string_view text) {
 void Panneau::Sablier_On() {
   busy_ = true;
   view_.Busy_Changed(true);
-  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device,
-                 Ctl::Btn_Check_Device_Fuses, Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device,
-                 Ctl::Btn_Prog_Fuses, Ctl::Btn_RESET, Ctl::Btn_Find_Port, Ctl::Btn_Load_File,
-                 Ctl::Menu_View_Blank_Check}) {
+  for (Ctl id :
+       {Ctl::Btn_Program_Device, Ctl::Btn_Verify, Ctl::Btn_Read_Device, Ctl::Btn_Check_Device_Fuses,
+        Ctl::Btn_Check_Device_Id, Ctl::Btn_Erase_Device, Ctl::Btn_Prog_Fuses, Ctl::Btn_RESET,
+        Ctl::Btn_Find_Port, Ctl::Btn_Load_File, Ctl::Menu_View_Blank_Check}) {
     Set_Enabled(id, false);
   }
 }

@@ -258,7 +258,8 @@ void Panneau::Btn_Find_Port_Click() {
     lines_.Probe_Port(kLpt1);
     if (st_.PortBase == 0) {
       // The port layer's reason first (no port, module not loaded, permission), then the box.
-      if (diagnosis_ != nullptr) Append_Text(Log_Lines(diagnosis_->Port_Problems()));
+      const std::string why = diagnosis_ != nullptr ? diagnosis_->Port_Problems() : "";
+      if (!why.empty()) Append_Text(Log_Lines(why));
       Message_Box(kNoPortMessage);
       Sablier_Off();
       return;

@@ -36,8 +36,9 @@ TEST(CliChipViewsTest, ChecksumAndDumpShowTheFileBesideTheChipAsLastRead) {
                        "2805 3FFF 3FFF 3FFF 0009 1683 0186 1283  ........\n"),
             std::string::npos);
   // 128 rows of program memory, then the configuration area and 8 rows of EEPROM: the last.
-  const std::string last = "2138  ---- ---- ---- ---- ---- ---- ---- ----            | "
-                           "  FF   FF   FF   FF   FF   FF   FF   FF  ........\n";
+  const std::string last =
+      "2138  ---- ---- ---- ---- ---- ---- ---- ----            | "
+      "  FF   FF   FF   FF   FF   FF   FF   FF  ........\n";
   EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
 }
 

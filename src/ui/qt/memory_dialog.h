@@ -1,5 +1,5 @@
-// The memory view (View, Memory): the window logic's rows (Panneau::Memory_Rows) in a read-only box,
-// its checksums in the title. Modeless; Escape closes it.
+// The memory view (View, Memory): the window logic's rows (Panneau::Memory_Rows) in a read-only
+// box, its checksums in the title. Modeless; Escape closes it.
 #pragma once
 
 #include <QDialog>
