@@ -11,26 +11,27 @@ namespace {
 
 // The range a number of the board option must lie in, and the base it is written in.
 struct NumberRange {
-  long min;
-  long max;
+  std::int64_t min;
+  std::int64_t max;
   int base;  // 10 or 16
 };
 
 // The range as the messages show it: "0-3FFF" in the option's own base.
 std::string Range_Text(const NumberRange& r) {
-  auto text = [&](long v) { return r.base == 16 ? Hex(static_cast<int>(v)) : std::to_string(v); };
+  auto text = [&](std::int64_t v) { return r.base == 16 ? Hex(v) : std::to_string(v); };
   return text(r.min) + "-" + text(r.max);
 }
 
 // Every number of the board option is read here: digits of the range's base only (any number of
 // them, leading zeros included) and a value inside the range, checked as the digits come so that
 // no text can overflow. False with the reason to add to the option's usage error.
-bool Read_Number(std::string_view text, const NumberRange& range, long* value, std::string* why) {
+bool Read_Number(std::string_view text, const NumberRange& range, std::int64_t* value,
+                 std::string* why) {
   if (text.empty()) {
     *why = "a number is missing";
     return false;
   }
-  long v = 0;
+  std::int64_t v = 0;  // never past max * base + 15: no text overflows it
   bool too_large = false;
   for (char c : text) {
     int d = -1;
@@ -65,10 +66,10 @@ bool Parse_Fault(std::string_view value, SimFaults* faults, std::string* why) {
     faults->stuck_data = value == "data-high" ? 1 : 0;
     return true;
   }
-  long n = 0;
+  std::int64_t n = 0;
   if (value.rfind("lost:", 0) == 0) {
     if (!Read_Number(value.substr(5), kLostRange, &n, why)) return false;
-    faults->lost_after = n;
+    faults->lost_after = static_cast<long>(n);
     return true;
   }
   if (value.rfind("stuck-word:", 0) == 0) {

@@ -22,9 +22,10 @@ TEST(CliFilesWindowsTest, NamesInTheAnsiCodePageAreKeptWhole) {
   if (GetACP() != 1252) GTEST_SKIP() << "the names below are those of code page 1252";
   CliDir dir("ansi_names");
   const fs::path folder = fs::path(dir / "x").parent_path();
-  // € œ and “ ” in code page 1252: none of them is a Latin-1 character.
-  const std::string saved = dir / "o\x80\x9c.hex";
-  const std::string state = dir / "s\x93\x94.hex";
+  // € œ and “ ” in code page 1252: none of them is a Latin-1 character. The names are put
+  // together as bytes, as they come on a command line (a path would convert them itself).
+  const std::string saved = folder.string() + "\\o\x80\x9c.hex";
+  const std::string state = folder.string() + "\\s\x93\x94.hex";
   const std::string board = "sim:state=" + state;
   CliRun r = Run_Cli_Args({"--board", board, "load", kDemo84, "program", "save", saved});
   ASSERT_EQ(r.status, 0) << r.err;
