@@ -7,6 +7,7 @@
 
 #include "image/hex_file.h"
 #include "operations/chip_read.h"
+#include "platform/files.h"
 #include "protocol/block.h"
 #include "protocol/device_table.h"
 #include "protocol/hex_text.h"
@@ -91,7 +92,8 @@ bool Save_Device(Context& ctx, const std::string& path, std::ostream* stream, Ch
     panel.Set_Status("Status", "Device Saved");
   }
   panel.Sablier_Off();
-  if (!written) panel.Message_Box("Error while writing file : " + name + ": " + error);
+  if (!written)
+    panel.Message_Box("Error while writing file : " + platform::File_Failure(name, error));
   return written;
 }
 

@@ -6,22 +6,21 @@
 #include <system_error>
 
 #include "platform/file_replace.h"
+#include "platform/files.h"
 
 namespace corvane::platform {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The system's words for an error: the C library's text where the error has a portable meaning
-// ("No such file or directory", "Permission denied"), as the other systems say it, else Windows'.
+// The system's words for an error (files.h): the C library's where the error has a portable
+// meaning ("No such file or directory", "Permission denied"), as the other systems say it.
 std::string Reason(DWORD error) {
-  const std::error_code code(static_cast<int>(error), std::system_category());
-  const std::error_condition portable = code.default_error_condition();
-  if (portable.category() == std::generic_category()) return portable.message();
-  return code.message();
+  return System_Error_Text(static_cast<long>(error));
 }
 
 std::string Reason(const std::error_code& code) {
+  if (code.category() == std::system_category()) return Reason(static_cast<DWORD>(code.value()));
   const std::error_condition portable = code.default_error_condition();
   return portable.category() == std::generic_category() ? portable.message() : code.message();
 }
@@ -35,7 +34,9 @@ fs::path Temporary_Name(const fs::path& target) {
                 static_cast<unsigned long>(GetTickCount() & 0xFFFFFFu));
   fs::path name = target.filename();
   name += suffix;
-  return target.parent_path() / ("." + name.string());
+  fs::path hidden(L".");
+  hidden += name;  // wide throughout: a name outside Latin-1 stays whole
+  return target.parent_path() / hidden;
 }
 
 bool Write_All(HANDLE file, std::string_view data) {
@@ -52,34 +53,30 @@ bool Write_All(HANDLE file, std::string_view data) {
 // INVALID_HANDLE_VALUE with the reason when either is refused.
 HANDLE Open_Beside(const std::string& path, fs::path* target, bool* exists, fs::path* temp,
                    std::string* why) {
-  // Arguments arrive in the system's code page, which is what a narrow path means here.
-  *target = fs::path(path);
+  auto fail = [&](std::string text) {
+    *why = std::move(text);
+    return INVALID_HANDLE_VALUE;
+  };
+  // Arguments arrive in the ANSI code page. ReplaceFileW wants a full path: a bare name fails
+  // under some systems ("Not a directory").
   std::error_code ec;
+  *target = fs::absolute(File_Path(path), ec);
+  if (ec) return fail(Reason(ec));
   fs::file_status status = fs::symlink_status(*target, ec);
   if (!ec && fs::is_symlink(status)) {
     // A link is followed to the file it names, which is replaced; the link stays.
     *target = fs::weakly_canonical(*target, ec);
-    if (ec) {
-      *why = Reason(ec);
-      return INVALID_HANDLE_VALUE;
-    }
+    if (ec) return fail(Reason(ec));
     status = fs::symlink_status(*target, ec);
   }
   *exists = !ec && fs::exists(status);
-  if (ec && ec != std::errc::no_such_file_or_directory) {
-    *why = Reason(ec);
-    return INVALID_HANDLE_VALUE;
-  }
-  if (*exists && !fs::is_regular_file(status)) {
-    *why = "not a regular file";
-    return INVALID_HANDLE_VALUE;
-  }
+  if (ec && ec != std::errc::no_such_file_or_directory) return fail(Reason(ec));
+  if (*exists && !fs::is_regular_file(status)) return fail("not a regular file");
   if (*exists) {
     // A file the user may not write is not replaced behind their back.
     const DWORD attributes = GetFileAttributesW(target->c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-      *why = Reason(ERROR_ACCESS_DENIED);
-      return INVALID_HANDLE_VALUE;
+      return fail(Reason(ERROR_ACCESS_DENIED));
     }
   }
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -90,8 +87,7 @@ HANDLE Open_Beside(const std::string& path, fs::path* target, bool* exists, fs::
     if (file != INVALID_HANDLE_VALUE) return file;
     if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  *why = Reason(GetLastError());
-  return INVALID_HANDLE_VALUE;
+  return fail(Reason(GetLastError()));
 }
 
 }  // namespace

@@ -44,6 +44,11 @@ class Panel {
   // only by front ends that want it; the window's own panels are not touched. The window's logic
   // also takes its user's request to stop here, so a transfer stops between two words.
   virtual void Progress(int /*done*/, int /*total*/, Memory /*memory*/ = Memory::kProgram) {}
+
+  // The signal number of a request to stop that has come (0: none), for the commands that wait
+  // on something other than the board (a HEX file read from a pipe or a terminal). They end as
+  // at their input's end and leave it to the caller to stop.
+  virtual int Stop_Pending() { return 0; }
 };
 
 }  // namespace corvane

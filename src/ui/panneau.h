@@ -74,6 +74,9 @@ class Panneau final : public Panel {
   // The console's "checksum": the two checksums in the log.
   void Log_Checksums();
   const ChipSnapshot& chip_read() const { return chip_; }
+  // Where requests to stop come from for what does not touch the board (a HEX file read from a
+  // pipe or a terminal); none by default. The board's own accesses and waits check theirs.
+  void Set_Interrupt_Source(InterruptSource* source) { interrupts_ = source; }
 
   // Reads the whole chip into a HEX file (the console program's "save", and File, Save), or into
   // `stream` when one is given.
@@ -108,6 +111,7 @@ class Panneau final : public Panel {
   std::string FileName() const override { return file_name_; }
   void Show_Fuses() override;
   void Progress(int done, int total, Memory memory = Memory::kProgram) override;
+  int Stop_Pending() override { return interrupts_ != nullptr ? interrupts_->Pending() : 0; }
 
  private:
   Control& mut(Ctl id) { return controls_[static_cast<int>(id)]; }
@@ -179,6 +183,7 @@ class Panneau final : public Panel {
   WindowView& view_;
   ViolationSource* violations_ = nullptr;
   const PortDiagnosis* diagnosis_ = nullptr;
+  InterruptSource* interrupts_ = nullptr;
   Context ctx_;
   std::array<Control, kControlCount> controls_;
   std::string log_;
