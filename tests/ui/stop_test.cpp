@@ -23,6 +23,11 @@ struct StopCase {
   const char* where;  // the log's last line
 };
 
+// Shown by name in the test list (the same on every system).
+void PrintTo(const StopCase& c, std::ostream* os) {
+  *os << c.what;
+}
+
 class StopTest : public ::testing::TestWithParam<StopCase> {};
 
 TEST_P(StopTest, StopsBetweenTwoWordsAndSaysWhere) {
