@@ -11,6 +11,7 @@
 #include "app/app_options.h"
 #include "app/demo.h"
 #include "app/stop_watch.h"
+#include "boards/board_library.h"
 #include "hardware/lines.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
@@ -39,8 +40,10 @@ int Run_App(int argc, char** argv) {
     std::cout << "corvane " << CORVANE_VERSION_TEXT << '\n';
     return kAppClean;
   }
+  // The boards offered: the built-in ones and the user's own.
+  const BoardLibrary boards(Boards_Folder());
   BoardSpec spec;
-  if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+  if (!Parse_Board_Spec(opts.board, &spec, &error, &boards)) return usage_error(error);
   if (!Check_Trace_Path(opts, &error)) return usage_error(error);
   std::error_code ec;
   if (!opts.demo_file.empty() && !std::filesystem::is_regular_file(opts.demo_file, ec)) {
@@ -57,6 +60,7 @@ int Run_App(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   WorkingState st;
+  st.BoardChoice = spec.host_board;
   bool unavailable = false;
   std::unique_ptr<Rig> rig =
       Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &unavailable);
@@ -74,6 +78,9 @@ int Run_App(int argc, char** argv) {
   qt::MainWindow window(dialogs, settings.get());
   Panneau panneau(st, lines, window);
   panneau.Set_Violation_Source(rig->violations());
+  panneau.Set_Line_Meter(rig->meter());
+  if (spec.simulated) panneau.Set_Default_Port(spec.sim.port);
+  window.Set_Board_Library(&boards);
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
 

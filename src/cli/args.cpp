@@ -33,6 +33,7 @@ const std::vector<StepRule>& Step_Rules() {
       {"device-id", {}, false},
       {"find-port", {}, false},
       {"reset", {}, false},
+      {"board-test", {}, false},
       {"osc", {"LP", "XT", "HS", "RC"}, true},
       {"wdt", {"on", "off"}, true},
       {"pwrt", {"on", "off"}, true},
@@ -151,9 +152,12 @@ discovery, chip identification) and then runs each STEP in order as the window's
 
 Options:
 )" + System_Port_Help() +
-         R"(  --board sim[:key=value,...]
+         R"(                  board=NAME|FILE adds the board's wiring: a built-in board (brannock,
+                  tessel, tait, p16pro40), one of the user's boards folder, or a FILE.board;
+                  without it discovery tells the Brannock and Tessel boards apart
+  --board sim[:key=value,...]
                   the simulated programmer board:
-                    board=brannock|tessel        (default brannock)
+                    board=NAME|FILE  wired as that board (default brannock)
                     chip=16f84|16f84a|16f873|16f877|none   (default 16f84a)
                     port=lpt1|lpt2               (default lpt1)
                     time=virtual|real            (default virtual)
@@ -192,6 +196,11 @@ Commands (as the window's buttons):
   device-id       CHECK Device Id
   find-port       Find_Port
   reset           RESET PIC (Tessel board)
+  board-test      the board test, with no chip in the socket: sets one line at a time and
+                  says what to measure on the socket; answer each on the standard input (Enter
+                  when the meter reads so, n when it does not, q to stop); reads the data line
+                  back; ends with the lines at rest and a summary. The simulated board measures
+                  for itself. Runs also when discovery found no board (on LPT1 then)
   save FILE       reads the whole chip (program memory, IDs, configuration word, EEPROM)
                   into an INHX8M file; "save -" writes it to stdout (the log then goes to
                   stderr)

@@ -16,6 +16,26 @@ void CliView::Message_Box(std::string_view text) {
   if (text != "erreur de fichier") failure_texts_.emplace_back(text);
 }
 
+Answer CliView::Confirm(std::string_view) {
+  End_Progress_Line();
+  if (!answers_explained_) {
+    err_ << "corvane-cli: board test: press Enter when the meter reads as said, n and Enter when "
+            "it does not, q and Enter to stop\n"
+         << std::flush;
+    answers_explained_ = true;
+  }
+  std::string line;
+  if (answers_ == nullptr || !std::getline(*answers_, line)) return Answer::kStop;
+  std::string word;
+  for (char c : line) {
+    if (c != ' ' && c != '\t' && c != '\r')
+      word += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  }
+  if (word.empty() || word == "y" || word == "yes") return Answer::kYes;
+  if (word == "q" || word == "quit" || word == "stop") return Answer::kStop;
+  return Answer::kNo;
+}
+
 void CliView::Begin_Step() {
   step_logged_ = false;
   step_panels_.clear();

@@ -3,6 +3,7 @@
 // time left), and the open-file dialog answered by the step being run.
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <set>
 #include <string>
@@ -19,6 +20,8 @@ class CliView final : public WindowView {
 
   // What the next open-file dialog returns ("" = cancelled).
   void Answer_Open_File(std::string path) { next_file_ = std::move(path); }
+  // Where the board test's answers are read, a line each (null: none, the test stops).
+  void Set_Answers(std::istream* in) { answers_ = in; }
   // Message boxes that report a failure (every box but "erreur de fichier") shown so far.
   int failure_boxes() const { return static_cast<int>(failure_texts_.size()); }
   const std::vector<std::string>& failure_texts() const { return failure_texts_; }
@@ -29,6 +32,9 @@ class CliView final : public WindowView {
   const std::set<std::string, std::less<>>& step_panels() const { return step_panels_; }
 
   void Message_Box(std::string_view text) override;
+  // Enter (or y) when the meter reads as the prompt says, n when it does not, q to stop; the end
+  // of the input stops too.
+  Answer Confirm(std::string_view prompt) override;
   std::string Open_File_Dialog(std::string_view filter,
                                std::string_view default_extension) override;
   void Log_Appended(std::string_view message, bool trimmed) override;
@@ -43,6 +49,8 @@ class CliView final : public WindowView {
   bool show_status_;
   bool show_progress_;
   std::string next_file_;
+  std::istream* answers_ = nullptr;
+  bool answers_explained_ = false;
   std::string last_status_;
   std::vector<std::string> failure_texts_;
   bool step_logged_ = false;

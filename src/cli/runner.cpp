@@ -1,9 +1,11 @@
 #include "cli/runner.h"
 
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "boards/board_library.h"
 #include "cli/args.h"
 #include "cli/cli_view.h"
 #include "cli/expect.h"
@@ -42,6 +44,7 @@ constexpr CommandStep kCommandSteps[] = {
     {"find-port", Ctl::Btn_Find_Port, false},
     {"reset", Ctl::Btn_RESET, true},
     {"save", Ctl::kCount, true},
+    {"board-test", Ctl::kCount, false},
 };
 
 const CommandStep* Command_Step(std::string_view name) {
@@ -129,7 +132,7 @@ bool Saves_To_Stdout(const CliOptions& opts) {
 }  // namespace
 
 int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
-            bool err_is_terminal, InterruptSource* interrupts) {
+            bool err_is_terminal, InterruptSource* interrupts, std::istream* answers) {
   CliOptions opts;
   std::string error;
   auto usage_error = [&](const std::string& why) {
@@ -151,10 +154,12 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     return kExitUsage;
   }
   BoardSpec spec;
-  if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+  const BoardLibrary boards(Boards_Folder());
+  if (!Parse_Board_Spec(opts.board, &spec, &error, &boards)) return usage_error(error);
   if (!Check_Trace_Against_Files(opts, &error)) return usage_error(error);
 
   WorkingState st;
+  st.BoardChoice = spec.host_board;
   SignalInterrupts signals;
   InterruptSource& stop = interrupts != nullptr ? *interrupts : signals;
   bool unavailable = false;
@@ -169,8 +174,11 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   const bool hex_on_stdout = Saves_To_Stdout(opts);
   std::ostream& results = hex_on_stdout ? err : out;
   CliView view(results, err, opts.status, err_is_terminal);
+  view.Set_Answers(answers != nullptr ? answers : &std::cin);
   Panneau win(st, lines, view);
   win.Set_Violation_Source(rig->violations());
+  win.Set_Line_Meter(rig->meter());
+  if (spec.simulated) win.Set_Default_Port(spec.sim.port);
   win.Form_Load();
 
   const ChipName* expected = opts.expect.empty() ? nullptr : Find_Chip(opts.expect);
@@ -214,6 +222,8 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     bool clean = true;
     if (step.name == "save") {
       clean = step.arg == "-" ? win.Save_Device_To(step.arg, &out) : win.Save_Device_To(step.arg);
+    } else if (step.name == "board-test") {
+      clean = win.Board_Test();
     } else {
       if (step.name == "load") view.Answer_Open_File(step.arg == "-" ? "" : step.arg);
       clean = win.Click(command->control);

@@ -14,6 +14,7 @@
 #include "rig/board_spec.h"
 #include "rig/trace_file.h"
 #include "sim/board.h"
+#include "sim/board_meter.h"
 #include "sim/board_violations.h"
 #include "sim/chip.h"
 #include "state/working_state.h"
@@ -42,12 +43,16 @@ class Rig {
   sim::Chip* chip() { return chip_.get(); }
   // The simulated chip's violations; null for the machine's ports, which cannot see any.
   ViolationSource* violations() { return violations_.get(); }
+  // The simulated board measuring its socket for the board test; null for the machine's ports,
+  // where the user measures.
+  LineMeter* meter() { return meter_.get(); }
 
-  // The way out, after a normal end or an interruption alike: leaves the data register as
-  // Vpp_Off leaves it (Brannock: D3 set, the other lines as they were; Tessel: 0x00) when a board
-  // was found, then releases the port, flushes the trace (whose last line is that write) and
-  // writes the simulated chip back to its state file as it stands. Runs once; no request to stop
-  // can cut it short. False with a reason when the state file cannot be written.
+  // The way out, after a normal end or an interruption alike: when a board was found, leaves its
+  // lines idle as its description says (Vpp removed, and the lines it names; Brannock: D3 set, the
+  // other lines as they were; Tessel: 0x00), then releases the port, flushes the trace (whose last
+  // line is that write) and writes the simulated chip back to its state file as it stands. Runs
+  // once; no request to stop can cut it short. False with a reason when the state file cannot be
+  // written.
   bool Finish(const WorkingState& st, std::string* error);
 
   // Writes the simulated chip back to its state file, when there is one. False with a reason
@@ -80,6 +85,7 @@ class Rig {
   std::unique_ptr<sim::Chip> chip_;
   std::unique_ptr<sim::Board> board_;
   std::unique_ptr<sim::BoardViolations> violations_;
+  std::unique_ptr<sim::BoardMeter> meter_;
   std::unique_ptr<PortIo> system_port_;
   PortIo* backend_ = nullptr;
   std::string trace_path_;

@@ -49,7 +49,7 @@ std::array<Control, kControlCount> Initial_Controls() {
   set(Ctl::Menu_Options_HardWare, "Menu_Options_HardWare", K::MenuItem, "&HardWare");
   set(Ctl::Menu_About, "Menu_About", K::MenuItem, "&About");
   set(Ctl::Menu_Options_Fast, "Menu_Options_Fast", K::MenuItem, "Fast programming");
-  for (Ctl id : {Ctl::Command1, Ctl::Menu_Options_HardWare, Ctl::Device}) {
+  for (Ctl id : {Ctl::Command1, Ctl::Device}) {
     c[static_cast<int>(id)].user_available = false;
   }
   c[static_cast<int>(Ctl::Menu_File_Open)].shortcut = "Ctrl+O";

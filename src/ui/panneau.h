@@ -12,6 +12,7 @@
 #include "hardware/interruption.h"
 #include "hardware/lines.h"
 #include "protocol/context.h"
+#include "state/line_meter.h"
 #include "state/panel.h"
 #include "state/violations.h"
 #include "state/working_state.h"
@@ -46,6 +47,20 @@ class Panneau final : public Panel {
   // Where breaches of the chip's timings come from (the simulated board); none by default. After
   // each command that reached the board, any new ones are reported in a message box.
   void Set_Violation_Source(ViolationSource* source) { violations_ = source; }
+  // Who measures the socket in the board test: the simulated board; none by default (the user
+  // measures and answers).
+  void Set_Line_Meter(LineMeter* meter) { meter_ = meter; }
+  // The port the board test drives when discovery found no board: LPT1 by default (on the
+  // simulated board, its own port).
+  void Set_Default_Port(std::uint16_t port) { default_port_ = port; }
+
+  // The options dialog's "Appliquer": the board chosen (null: the Brannock or Tessel board as
+  // discovery tells them apart) becomes the one in use, and discovery runs again for it.
+  bool Use_Board(std::shared_ptr<const BoardDescription> choice);
+  // The board test on the board in use, on the port discovery found (else the default port).
+  // False, after a message box with the verdict, when a line did not follow or the test was
+  // stopped.
+  bool Board_Test();
 
   // Reads the whole chip into a HEX file (the console program's "save", and File, Save), or into
   // `stream` when one is given.
@@ -88,6 +103,9 @@ class Panneau final : public Panel {
   // No file any more: the caption without a name, PROGRAM, VERIFY and PROGRAM EEPROM disabled.
   void Disarm_File();
   void Fuses_Changed();
+  // "Vdd Enable" as the board in use allows: disabled, with a tool tip, on a board that does not
+  // switch Vdd (the Tessel board keeps its grey box).
+  void Show_Vdd_Control();
 
   // Handlers
   void Btn_Find_Port_Click();
@@ -129,6 +147,8 @@ class Panneau final : public Panel {
   Lines& lines_;
   WindowView& view_;
   ViolationSource* violations_ = nullptr;
+  LineMeter* meter_ = nullptr;
+  std::uint16_t default_port_ = kLpt1;
   Context ctx_;
   std::array<Control, kControlCount> controls_;
   std::string log_;

@@ -1,5 +1,6 @@
 // The main window's command handlers: port discovery, File Open, the device commands and the
 // menus.
+#include "boards/builtin_boards.h"
 #include "image/hex_loader.h"
 #include "image/memory_image.h"
 #include "operations/config_word.h"
@@ -159,6 +160,10 @@ bool Panneau::Save_Device_To(const std::string& path, std::ostream* stream) {
 void Panneau::Btn_Find_Port_Click() {
   st_.PortBase = 0;
   st_.BoardVariant = kBrannock;
+  // The board chosen is probed for; without a choice, the Brannock hardware until the Tessel
+  // board's loop-back says otherwise.
+  st_.Board = st_.BoardChoice;
+  Show_Vdd_Control();
   Sablier_On();
   std::string port_text;
   lines_.Probe_Port(kLpt2);
@@ -176,16 +181,22 @@ void Panneau::Btn_Find_Port_Click() {
   Set_Status("Port", port_text);
   Sablier_Off();
   st_.PortFound = 1;
-  lines_.Detect_Board();
-  if (st_.BoardVariant == kTessel) {
+  if (st_.Board) {
+    st_.BoardVariant = Kind_Of(*st_.Board);
+  } else {
+    lines_.Detect_Board();
+  }
+  const BoardDescription& board = lines_.board();
+  Show_Vdd_Control();
+  if (board.has(kByteReset)) {
     Set_Enabled(Ctl::Btn_RESET, true);
     Set_Value(Ctl::Check_Vdd, kGrayed);
     lines_.Write_Data_Register(0x00);
   } else {
     Set_Enabled(Ctl::Btn_RESET, false);
-    Set_Value(Ctl::Check_Vdd, kChecked);
-    // The board test left Vpp applied and Vdd removed; bring the lines to rest as every
-    // operation ends, so the chip is powered and out of programming mode.
+    Set_Value(Ctl::Check_Vdd, board.vdd_switched() ? kChecked : kGrayed);
+    // The Tessel board's loop-back test may have left Vpp applied and Vdd removed; bring the
+    // lines to rest as every operation ends, so the chip is powered and out of programming mode.
     lines_.Vpp_Off();
     lines_.Vdd_On();
   }
@@ -193,6 +204,47 @@ void Panneau::Btn_Find_Port_Click() {
                  Ctl::Btn_Erase_Device, Ctl::Btn_Prog_Fuses}) {
     Set_Enabled(id, true);
   }
+}
+
+void Panneau::Show_Vdd_Control() {
+  const BoardDescription& board = lines_.board();
+  const bool fixed = !board.vdd_switched() && !board.has(kByteReset);
+  Set_Enabled(Ctl::Check_Vdd, !fixed);
+  std::string tip;
+  if (fixed) tip = "Vdd is not switched by this board (" + board.name + "): the chip stays powered";
+  Control& c = mut(Ctl::Check_Vdd);
+  if (c.tool_tip == tip) return;
+  c.tool_tip = std::move(tip);
+  view_.Control_Changed(Ctl::Check_Vdd);
+}
+
+bool Panneau::Use_Board(std::shared_ptr<const BoardDescription> choice) {
+  return Guarded([this, &choice] {
+    st_.BoardChoice = std::move(choice);
+    Btn_Find_Port_Click();
+    return Report_Violations();
+  });
+}
+
+bool Panneau::Board_Test() {
+  return Guarded([this] {
+    const std::uint16_t port =
+        st_.PortBase != 0 ? static_cast<std::uint16_t>(st_.PortBase) : default_port_;
+    // The lines reach the port tested for the test's length, also when discovery found no board
+    // there.
+    struct PortFor {
+      WorkingState& st;
+      std::int32_t kept;
+      ~PortFor() { st.PortBase = kept; }
+    } restore{st_, st_.PortBase};
+    st_.PortBase = port;
+    if (!st_.Board) st_.Board = st_.BoardChoice;
+    const BoardTestResult r = Run_Board_Test(
+        lines_, *this, port, meter_, [this](std::string_view p) { return view_.Confirm(p); });
+    const bool clean = Report_Violations();
+    if (!r.ok()) Message_Box("Board test: " + r.Verdict());
+    return r.ok() && clean;
+  });
 }
 
 bool Is_Hex_File_Name(std::string_view path) {

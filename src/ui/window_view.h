@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/board_test.h"
 #include "ui/controls.h"
 
 namespace corvane {
@@ -24,6 +25,10 @@ class WindowView {
                                        std::string_view /*default_extension*/) {
     return "";
   }
+
+  // A measurement of the board test: asks the user whether the meter reads as the prompt says.
+  // A view that cannot ask stops the test.
+  virtual Answer Confirm(std::string_view /*prompt*/) { return Answer::kStop; }
 
   virtual void Log_Appended(std::string_view /*message*/, bool /*trimmed*/) {}
   virtual void Status_Changed(std::string_view /*key*/, std::string_view /*text*/) {}

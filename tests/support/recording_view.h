@@ -24,6 +24,9 @@ class RecordingView : public WindowView {
   int dialogs = 0;
   int save_dialogs = 0;
   int closes = 0;
+  int options_shown = 0;
+  std::deque<Answer> answers;  // of the board test's measurements; none left: stop
+  std::vector<std::string> prompts;
 
   void Message_Box(std::string_view text) override { boxes.emplace_back(text); }
   std::string Open_File_Dialog(std::string_view filter, std::string_view) override {
@@ -49,6 +52,14 @@ class RecordingView : public WindowView {
   void Busy_Changed(bool busy) override { busy_changes.push_back(busy); }
   void Caption_Changed(std::string_view caption) override { captions.emplace_back(caption); }
   void Close_Window() override { ++closes; }
+  void Show_Options() override { ++options_shown; }
+  Answer Confirm(std::string_view prompt) override {
+    prompts.emplace_back(prompt);
+    if (answers.empty()) return Answer::kStop;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
 };
 
 }  // namespace corvane::testing

@@ -207,6 +207,11 @@ std::string MainWindow::Save_File_Dialog(std::string_view filter,
   return chosen.toStdString();
 }
 
+Answer MainWindow::Confirm(std::string_view prompt) {
+  Before_Modal();
+  return dialogs_.Ask(this, Text(prompt));
+}
+
 void MainWindow::Log_Appended(std::string_view message, bool trimmed) {
   if (trimmed) {
     log_->setPlainText(Log_Display_Text(panneau_->log()));
@@ -268,6 +273,7 @@ void MainWindow::Control_Changed(Ctl id) {
   QWidget* w = control_widget(id);
   if (!w) return;
   w->setEnabled(usable);
+  w->setToolTip(Text(c.tool_tip));
   switch (c.kind) {
     case ControlKind::CheckBox:
       static_cast<QCheckBox*>(w)->setCheckState(Check_State(c.value));
@@ -316,7 +322,18 @@ void MainWindow::Show_About() {
 
 void MainWindow::Show_Options() {
   if (!options_) {
-    options_ = new OptionsDialog(this, dialogs_);
+    const BoardLibrary& library = boards_ != nullptr ? *boards_ : builtin_boards_;
+    BoardActions actions;
+    actions.apply = [this](std::shared_ptr<const BoardDescription> board) {
+      if (!panneau_ || closed_) return;
+      Run_Command([this, &board] { panneau_->Use_Board(board); });
+    };
+    actions.test = [this] {
+      if (!panneau_ || closed_) return;
+      Run_Command([this] { panneau_->Board_Test(); });
+    };
+    options_ = new OptionsDialog(
+        this, PortPage(library, panneau_ ? panneau_->state().BoardChoice : nullptr), actions);
     connect(options_, &QDialog::finished, this, [this] { Check_All_Closed(); });
   }
   options_->show();

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "boards/board_library.h"
 #include "ui/about_model.h"
 #include "ui/controls.h"
 #include "ui/folder_memory.h"
@@ -65,6 +66,9 @@ class MainWindow final : public QMainWindow, public WindowView {
   // when it was refused: during an operation, or once the window is closed.
   bool Open_File(const QString& path);
 
+  // The boards the options dialog offers; null (the default): the built-in ones.
+  void Set_Board_Library(const BoardLibrary* library) { boards_ = library; }
+
   // Called once the main window and every dialog of the program are closed.
   void Set_On_All_Closed(std::function<void()> done) { on_all_closed_ = std::move(done); }
   RepaintGate& repaint_gate() { return repaint_gate_; }
@@ -87,6 +91,7 @@ class MainWindow final : public QMainWindow, public WindowView {
                                std::string_view default_extension) override;
   std::string Save_File_Dialog(std::string_view filter,
                                std::string_view default_extension) override;
+  Answer Confirm(std::string_view prompt) override;
   void Log_Appended(std::string_view message, bool trimmed) override;
   void Status_Changed(std::string_view key, std::string_view text) override;
   void Control_Changed(Ctl id) override;
@@ -134,6 +139,8 @@ class MainWindow final : public QMainWindow, public WindowView {
   FolderMemory folders_;
   QPointer<AboutDialog> about_;
   QPointer<OptionsDialog> options_;
+  const BoardLibrary* boards_ = nullptr;
+  BoardLibrary builtin_boards_{""};
   NoRegistry registry_;
   QtProgramLauncher launcher_;
   RepaintGate repaint_gate_;
