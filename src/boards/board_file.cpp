@@ -1,5 +1,6 @@
 #include "boards/board_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <map>
@@ -390,6 +391,9 @@ BoardFile Parse_Board_Text(std::string_view text, const std::string& origin) {
     section->Key(key, Trim(line.substr(eq + 1)), number);
   }
   if (section) section->Finish();
+  // A section's missing lines are found at its end: give the problems in the file's order.
+  std::stable_sort(file.problems.begin(), file.problems.end(),
+                   [](const BoardProblem& a, const BoardProblem& b) { return a.line < b.line; });
   return file;
 }
 
