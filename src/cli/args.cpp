@@ -152,9 +152,11 @@ discovery, chip identification) and then runs each STEP in order as the window's
 
 Options:
 )" + System_Port_Help() +
-         R"(                  board=NAME|FILE adds the board's wiring: a built-in board (brannock,
-                  tessel, tait, p16pro40), one of the user's boards folder, or a FILE.board;
-                  without it discovery tells the Brannock and Tessel boards apart
+         R"(                  board=NAME|FILE names the board's wiring: a built-in board (brannock,
+                  tessel, tait, p16pro40), one in the user's boards folder (boards/*.board in
+                  the configuration folder: ~/.config/Corvane on Linux, %APPDATA%\Corvane on
+                  Windows), or a FILE.board; without it, discovery tells the Brannock and
+                  Tessel boards apart
   --board sim[:key=value,...]
                   the simulated programmer board:
                     board=NAME|FILE  wired as that board (default brannock)
