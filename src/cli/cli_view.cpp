@@ -25,7 +25,7 @@ Answer CliView::Confirm(std::string_view) {
     answers_explained_ = true;
   }
   std::string line;
-  if (answers_ == nullptr || !std::getline(*answers_, line)) return Answer::kStop;
+  if (!read_line_ || !read_line_(&line)) return Answer::kStop;
   std::string word;
   for (char c : line) {
     if (c != ' ' && c != '\t' && c != '\r')

@@ -3,7 +3,7 @@
 // time left), and the open-file dialog answered by the step being run.
 #pragma once
 
-#include <istream>
+#include <functional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -20,8 +20,11 @@ class CliView final : public WindowView {
 
   // What the next open-file dialog returns ("" = cancelled).
   void Answer_Open_File(std::string path) { next_file_ = std::move(path); }
-  // Where the board test's answers are read, a line each (null: none, the test stops).
-  void Set_Answers(std::istream* in) { answers_ = in; }
+  // Where the board test's answers are read, a line each: false at the end of the answers (the
+  // test then stops).
+  void Set_Answers(std::function<bool(std::string*)> read_line) {
+    read_line_ = std::move(read_line);
+  }
   // Message boxes that report a failure (every box but "erreur de fichier") shown so far.
   int failure_boxes() const { return static_cast<int>(failure_texts_.size()); }
   const std::vector<std::string>& failure_texts() const { return failure_texts_; }
@@ -49,7 +52,7 @@ class CliView final : public WindowView {
   bool show_status_;
   bool show_progress_;
   std::string next_file_;
-  std::istream* answers_ = nullptr;
+  std::function<bool(std::string*)> read_line_;
   bool answers_explained_ = false;
   std::string last_status_;
   std::vector<std::string> failure_texts_;

@@ -1,6 +1,6 @@
 #include "cli/runner.h"
 
-#include <iostream>
+#include <istream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +13,7 @@
 #include "hardware/interruption.h"
 #include "hardware/lines.h"
 #include "platform/console.h"
+#include "platform/input_line.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
@@ -174,7 +175,15 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   const bool hex_on_stdout = Saves_To_Stdout(opts);
   std::ostream& results = hex_on_stdout ? err : out;
   CliView view(results, err, opts.status, err_is_terminal);
-  view.Set_Answers(answers != nullptr ? answers : &std::cin);
+  if (answers != nullptr) {
+    view.Set_Answers(
+        [answers](std::string* line) { return static_cast<bool>(std::getline(*answers, *line)); });
+  } else {
+    // The user's answers from the standard input; a request to stop ends the wait for one.
+    view.Set_Answers([&stop](std::string* line) {
+      return platform::Read_Input_Line(line, [&stop] { return stop.Pending() != 0; });
+    });
+  }
   Panneau win(st, lines, view);
   win.Set_Violation_Source(rig->violations());
   win.Set_Line_Meter(rig->meter());

@@ -159,6 +159,7 @@ void Lines::Reset_Pulse() {
 }
 
 void Lines::Put_Back(std::uint16_t address, const Kept& kept) {
+  written_[0] = written_[2] = -1;  // written directly
   guard_.write(address, kept.data);
   if (kept.control >= 0) {
     guard_.write(Address(address, PortRegister::kControl), static_cast<std::uint8_t>(kept.control));
@@ -209,7 +210,6 @@ void Lines::Probe_Port(std::uint16_t address) {
   if (!answered) return;
   if (!Loop_Back_Follows(address)) {
     Put_Back(address, kept);
-    written_[0] = written_[2] = -1;
     return;
   }
   st_.PortBase = address;

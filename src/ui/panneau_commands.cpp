@@ -1,5 +1,7 @@
 // The main window's command handlers: port discovery, File Open, the device commands and the
 // menus.
+#include <exception>
+
 #include "boards/builtin_boards.h"
 #include "image/hex_loader.h"
 #include "image/memory_image.h"
@@ -231,11 +233,14 @@ bool Panneau::Board_Test() {
     const std::uint16_t port =
         st_.PortBase != 0 ? static_cast<std::uint16_t>(st_.PortBase) : default_port_;
     // The lines reach the port tested for the test's length, also when discovery found no board
-    // there.
+    // there. A request to stop keeps it, so that the way out leaves that port's lines safe.
     struct PortFor {
       WorkingState& st;
       std::int32_t kept;
-      ~PortFor() { st.PortBase = kept; }
+      int unwinding = std::uncaught_exceptions();
+      ~PortFor() {
+        if (std::uncaught_exceptions() == unwinding) st.PortBase = kept;
+      }
     } restore{st_, st_.PortBase};
     st_.PortBase = port;
     if (!st_.Board) st_.Board = st_.BoardChoice;
