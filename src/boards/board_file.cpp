@@ -179,6 +179,7 @@ class SectionReader {
       Problem(lines_["idle"], "idle: the board does not switch Vdd (vdd = fixed)");
     }
     board_.vpp_first = vpp_first_.value_or(board_.vdd_switched());
+    board_.Compile_Masks();
     if (!failed_) file_->boards.push_back(std::make_shared<const BoardDescription>(board_));
   }
 

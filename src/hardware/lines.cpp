@@ -29,9 +29,12 @@ bool Uses_Control(const BoardDescription& b) {
 
 }  // namespace
 
-const BoardDescription& Lines::board() const {
-  return Board_In_Use(st_);
-}
+Lines::Lines(PortIo& io, Clock& clock, WorkingState& st)
+    : guard_(io),
+      clock_(clock),
+      st_(st),
+      brannock_(Brannock_Board().get()),
+      tessel_(Tessel_Board().get()) {}
 
 void Lines::Delay(std::int64_t n) {
   corvane::Delay(clock_, n);

@@ -25,7 +25,7 @@ class Lines {
  public:
   // Every access goes through a guard that refuses addresses other than the data, status and
   // control registers of 0x378 and 0x278.
-  Lines(PortIo& io, Clock& clock, WorkingState& st) : guard_(io), clock_(clock), st_(st) {}
+  Lines(PortIo& io, Clock& clock, WorkingState& st);
 
   Clock& clock() { return clock_; }
   WorkingState& state() { return st_; }
@@ -40,8 +40,11 @@ class Lines {
   const FastTable& fast_table() const { return fast_; }
   void Set_Fast_Table(const FastTable& table) { fast_ = table; }
 
-  // The board the lines are driven by.
-  const BoardDescription& board() const;
+  // The board the lines are driven by (boards/builtin_boards.h, Board_In_Use).
+  const BoardDescription& board() const {
+    if (st_.Board) return *st_.Board;
+    return st_.BoardVariant == kTessel ? *tessel_ : *brannock_;
+  }
 
   // Vdd_Off and Vdd_On do nothing on a board that does not switch Vdd.
   void Vdd_Off();
@@ -96,6 +99,9 @@ class Lines {
   GuardedPort guard_;
   Clock& clock_;
   WorkingState& st_;
+  // The built-in boards BoardVariant names, looked up once.
+  const BoardDescription* brannock_;
+  const BoardDescription* tessel_;
   FastTable fast_ = kFastTable;
   // The last values written to the data and control registers (-1: none yet) and the times of the
   // last line change, the last falling clock edge and the last data-line change: the anchors of

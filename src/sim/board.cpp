@@ -26,6 +26,15 @@ Board::Board(std::shared_ptr<const BoardDescription> description, Clock& clock, 
     }
   }
   if (board_->loop_out) control_wired_ |= board_->loop_out->reg == PortRegister::kControl;
+  Drive_Levels();
+}
+
+void Board::Drive_Levels() {
+  const BoardDescription& b = *board_;
+  levels_.vpp = Vpp_Driven(b, reg_, control_);
+  levels_.vdd = Vdd_Driven(b, reg_, control_);
+  levels_.clock = Line_Active(b, Line::kClock, reg_, control_);
+  levels_.data = Line_Active(b, Line::kDataOut, reg_, control_);
 }
 
 bool Board::serves(std::uint16_t address) const {
@@ -58,18 +67,13 @@ bool Board::rises_slowly() const {
   return board_->has(kByteReset);
 }
 
-bool Board::vpp_switched() const {
-  return Vpp_Driven(*board_, reg_, control_);
-}
-
 Pins Board::host_pins() const {
-  const BoardDescription& b = *board_;
   Pins p;
-  p.clock = Line_Active(b, Line::kClock, reg_, control_);
-  p.data = stuck_ ? *stuck_ != 0 : Line_Active(b, Line::kDataOut, reg_, control_);
-  p.vdd = Vdd_Driven(b, reg_, control_);
-  p.vpp = vpp_switched() && (!rises_slowly() || vpp_reached_);
-  p.mclr_low = b.has(kByteReset) && (reg_ & kResetHoldBit) != 0;
+  p.clock = levels_.clock;
+  p.data = stuck_ ? *stuck_ != 0 : levels_.data;
+  p.vdd = levels_.vdd;
+  p.vpp = levels_.vpp && (!rises_slowly() || vpp_reached_);
+  p.mclr_low = board_->has(kByteReset) && (reg_ & kResetHoldBit) != 0;
   return p;
 }
 
@@ -77,8 +81,7 @@ bool Board::data_line_high() const {
   if (gone_) return false;  // an empty port reads 0xFF: status bit 6 set
   if (stuck_) return *stuck_ != 0;
   if (chip_ != nullptr && chip_->drives_lines()) return true;
-  const bool host_high = Line_Active(*board_, Line::kDataOut, reg_, control_);
-  return host_high && (chip_ == nullptr || chip_->data_out());
+  return levels_.data && (chip_ == nullptr || chip_->data_out());
 }
 
 Pins Board::socket_pins() {
@@ -145,6 +148,7 @@ void Board::write(std::uint16_t address, std::uint8_t value) {
   if (!arrive(t) || !serves(address) || address == base_ + 1) return;
   const bool was_switched = vpp_switched();
   (address == base_ ? reg_ : control_) = value;
+  Drive_Levels();
   if (rises_slowly()) {
     const bool switched = vpp_switched();
     if (switched && !was_switched) vpp_at_ = t + vpp_rise_ns_;

@@ -95,8 +95,10 @@ class Board : public PortIo {
   bool arrive(std::int64_t t);
   void catch_up(std::int64_t t);
   void go_away(std::int64_t t);
-  bool vpp_switched() const;
+  bool vpp_switched() const { return levels_.vpp; }
   bool serves(std::uint16_t address) const;
+  // Works out what the registers drive, after a write.
+  void Drive_Levels();
   bool rises_slowly() const;
   Pins host_pins() const;
   void update(std::int64_t t);
@@ -113,6 +115,14 @@ class Board : public PortIo {
   std::uint8_t reg_ = 0;
   std::uint8_t control_ = 0;
   bool control_wired_ = false;  // a line of the board is on the control register
+  // What the registers drive, as of the last write: Vpp switched onto MCLR (before its rise
+  // time), Vdd, the clock and the host's data driver.
+  struct Levels {
+    bool vpp = false;
+    bool vdd = false;
+    bool clock = false;
+    bool data = false;
+  } levels_;
   // Tessel: Vpp switched on at a write reaches MCLR's programming level at vpp_at_.
   bool vpp_reached_ = false;
   std::int64_t vpp_at_ = 0;

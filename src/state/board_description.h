@@ -44,6 +44,13 @@ enum BoardStep : unsigned {
   kByteReset = 1u << 2,
 };
 
+// Every pin of one output line in each register: the bits set while the line is active, and those
+// clear then. Worked out from the pins when the description is read, for the lines' hot path.
+struct LineMasks {
+  std::uint8_t active_set[3] = {};  // by PortRegister
+  std::uint8_t active_clear[3] = {};
+};
+
 struct BoardDescription {
   std::string name;    // as --board ...:board=NAME gives it, lower case
   std::string title;   // for people ("Tait-style classic")
@@ -69,11 +76,24 @@ struct BoardDescription {
   // Whether the board can apply Vpp before Vdd (some chips enter programming mode only so).
   bool vpp_first = false;
   unsigned steps = 0;  // BoardStep bits
+  // The output lines' pins as masks, in the order vpp, vdd, clock, data_out (Compile_Masks).
+  LineMasks masks[4];
 
   bool vdd_switched() const { return !vdd.empty(); }
   bool has(BoardStep step) const { return (steps & step) != 0; }
   // The name and, when there is one, the title: "tait (Tait-style classic)".
   std::string Label() const { return title.empty() ? name : name + " (" + title + ")"; }
+  // Works the masks out from the pins.
+  void Compile_Masks() {
+    const std::vector<PortBit>* lines[4] = {&vpp, &vdd, &clock, &data_out};
+    for (int i = 0; i < 4; ++i) {
+      masks[i] = LineMasks{};
+      for (const PortBit& p : *lines[i]) {
+        const int r = static_cast<int>(p.reg);
+        (p.active_low ? masks[i].active_clear[r] : masks[i].active_set[r]) |= p.mask;
+      }
+    }
+  }
 };
 
 }  // namespace corvane
