@@ -74,6 +74,12 @@ TEST(DescribedLinesTest, EachChangeIsOneReadModifyWritePerRegisterItTouches) {
                                  {'W', 0x37A, 0x01}}));
   EXPECT_FALSE(b.board.socket_pins().vpp);
   EXPECT_EQ(b.lines.refused_accesses(), 0);
+  // The guard lets exactly the data, status and control registers of the two ports through.
+  std::vector<int> allowed;
+  for (std::uint32_t a = 0; a <= 0xFFFF; ++a) {
+    if (Port_Address_Allowed(a)) allowed.push_back(static_cast<int>(a));
+  }
+  EXPECT_EQ(allowed, (std::vector<int>{0x278, 0x279, 0x27A, 0x378, 0x379, 0x37A}));
 }
 
 TEST(DescribedLinesTest, AProbeThatFindsNothingPutsBothRegistersBack) {
