@@ -3,12 +3,14 @@
 # the console program, the README, the licence and how to install the parallel-port driver.
 # The InpOut driver library itself is never shipped: it is the user's to install.
 # Usage: scripts/package-windows.sh [OUTPUT_DIR]   (default: build/packages)
+# The console program is always brought up to date first, and nothing else is built for the zip
+# (the tests are not).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out_dir=${1:-build/packages}
 win=build/windows
 
-[ -f "$win/src/cli/corvane-cli.exe" ] || scripts/build-windows.sh
+scripts/build-windows.sh --target corvane-cli
 scripts/install-deps.sh zip
 
 # The version as the programs print it: major.minor.patch of the project's version.

@@ -8,15 +8,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh fuzz
 seconds=${1:-30}
 dir=build/fuzz
-launcher=()
-if command -v ccache > /dev/null; then
-  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-cmake -S . -B "$dir" -G Ninja "${launcher[@]}" -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON -DCORVANE_FUZZ=ON -DCORVANE_GUI=OFF \
-  -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF > /dev/null
-cmake --build "$dir" -j "$(nproc)" --target fuzz_hex_loader fuzz_state_file
+scripts/build.sh --target fuzz_hex_loader --target fuzz_state_file "$dir" \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON \
+  -DCORVANE_FUZZ=ON -DCORVANE_GUI=OFF -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF -DCORVANE_MAN=OFF
 
 for target in hex_loader state_file; do
   mkdir -p "$dir/corpus/$target"

@@ -12,6 +12,12 @@ linux_build=${1:-build/release}
 win=build/windows
 
 scripts/install-deps.sh wine
+# A tree configured before Wine was installed would run the .exe files without it: configure it
+# again, which finds Wine now.
+if ! grep -q '^CORVANE_WINE:FILEPATH=/' "$win/CMakeCache.txt"; then
+  echo "Configuring $win again: Wine was not installed when it was configured"
+  cmake "$win" > /dev/null
+fi
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 export WINEPREFIX="$PWD/$win/wine" WINEDEBUG=-all

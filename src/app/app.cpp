@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -10,8 +11,10 @@
 
 #include "app/app_options.h"
 #include "app/demo.h"
+#include "app/display_check.h"
 #include "app/stop_watch.h"
 #include "hardware/lines.h"
+#include "platform/display.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
@@ -47,9 +50,19 @@ int Run_App(int argc, char** argv) {
     return usage_error("--demo: no such file " + opts.demo_file);
   }
 
+  // Without a display Qt would abort: say so and leave, as when the display refuses us.
+  const char* qpa_platform = std::getenv("QT_QPA_PLATFORM");
+  const std::string display = platform::Display_Name();
+  const std::string missing = Missing_Display_Reason(qpa_platform ? qpa_platform : "", display);
+  if (!missing.empty()) {
+    std::cerr << No_Display_Message(missing) << '\n';
+    return kAppFailed;
+  }
+  auto connecting = std::make_unique<DisplayConnectGuard>(display);
   // Qt's own options are not read from our command line.
   int qt_argc = 1;
   QApplication app(qt_argc, argv);
+  connecting.reset();
   QApplication::setApplicationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
   // The user's settings are kept under these names (QSettings).
   QApplication::setOrganizationName(QStringLiteral("Corvane"));

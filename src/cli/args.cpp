@@ -89,8 +89,10 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       if (!value(a, &chip) || !expect(chip)) return false;
     } else if (a.rfind("--expect=", 0) == 0) {
       if (!expect(a.substr(9))) return false;
-    } else if (a == "--status") {
+    } else if (a == "--status" || a == "-v" || a == "--verbose") {
       o.status = true;
+    } else if (a == "-q" || a == "--quiet") {
+      o.quiet = true;
     } else if (a == "--board") {
       if (!value(a, &o.board)) return false;
     } else if (a.rfind("--board=", 0) == 0) {
@@ -138,12 +140,16 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       o.steps.push_back(std::move(step));
     }
   }
+  if (o.quiet && o.status) {
+    *error = "-q (--quiet) and -v (--verbose, --status) cannot be used together";
+    return false;
+  }
   *out = std::move(o);
   return true;
 }
 
 std::string Cli_Usage() {
-  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [--status] [--expect CHIP] STEP...
+  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [-q | -v] [--expect CHIP] STEP...
 
 Programs PIC16F84, PIC16F84A, PIC16F873 and PIC16F877 chips through a programmer board on the
 parallel port, without a window. It starts up as the window does (delay calibration, port
@@ -174,8 +180,11 @@ Options:
                   16f84, 16f84a, 16f873, 16f874, 16f876 or 16f877. A word of 0x3FFF, what a
                   PIC16F84 and an empty socket both read, matches 16f84 alone, with a warning
   --status        also prints every status-panel change to stderr as "[Key] text"
+  -v, --verbose   the same as --status: the log and every status change
+  -q, --quiet     prints only what failed: the message boxes and the failing step's summary
+                  on stderr (no log, no status panels, no progress, no speed hint)
   --version       prints the program's name and version
-  --help          this text
+  -h, --help      this text
 
 Commands (as the window's buttons):
   load FILE       LOAD File with FILE chosen
@@ -214,6 +223,9 @@ a setting, ...) prints after it the status panels it changed, as "[Key] text", o
 message box goes to stderr as "corvane-cli: TEXT"; a failing step ends with a one-line summary
 "corvane-cli: STEP: what went wrong" on stderr. On the simulated board, a step that broke a
 datasheet timing fails after "corvane-cli: simulated chip: N timing violations, first: TEXT".
+On a terminal, a step expected to take more than a minute at the normal or low speed first says
+on stderr how long it takes and how long "speed fast" would take, e.g. "corvane-cli: this takes
+about 68 min at normal speed; `speed fast` takes about 1 min 36 s".
 
 Exit status:
   0  every step ran cleanly

@@ -28,6 +28,7 @@ std::string CliView::Open_File_Dialog(std::string_view, std::string_view) {
 void CliView::Log_Appended(std::string_view message, bool) {
   End_Progress_Line();
   step_logged_ = true;
+  if (quiet_) return;
   std::string text;
   text.reserve(message.size());
   for (std::size_t i = 0; i < message.size(); ++i) {
@@ -57,6 +58,12 @@ void CliView::Progress(int done, int total, std::int64_t remaining_ns) {
   err_ << std::flush;
   progress_shown_ = true;
   if (done == total) End_Progress_Line();
+}
+
+void CliView::Speed_Hint(const SpeedHint& hint) {
+  if (!hint.starting || !hint.worth_saying() || !show_progress_) return;
+  End_Progress_Line();
+  err_ << "corvane-cli: " << Speed_Hint_Text(hint, "`speed fast`") << '\n' << std::flush;
 }
 
 }  // namespace corvane

@@ -168,7 +168,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   // "save -" puts the HEX file on stdout: the log goes to stderr then, so the two never mix.
   const bool hex_on_stdout = Saves_To_Stdout(opts);
   std::ostream& results = hex_on_stdout ? err : out;
-  CliView view(results, err, opts.status, err_is_terminal);
+  CliView view(results, err, opts.status, err_is_terminal, opts.quiet);
   Panneau win(st, lines, view);
   win.Set_Violation_Source(rig->violations());
   win.Form_Load();
@@ -177,7 +177,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   bool warned = false;
   // After a step that wrote nothing to the log, the panels it changed are its only result.
   auto report_panels = [&] {
-    if (view.step_logged()) return;
+    if (view.step_logged() || opts.quiet) return;
     results << Panels_Report(view.step_panels(), [&](std::string_view key) {
       return win.status(key);
     }) << std::flush;

@@ -100,6 +100,12 @@ class Panneau final : public Panel {
   void Check_BODEN_Click();
   void Check_Speed_Click();
   bool Run_Device_Command(Ctl id);
+  // How long command `id` (Menu_File_Save: the whole chip read into a file) takes at `speed`:
+  // the command rehearsed on a simulated board with a blank chip like the one identified.
+  std::int64_t Rehearse(Ctl id, SpeedKind speed);
+  // Tells the view, when it asks, how long command `id` takes at the speed set and at the fast
+  // one (panneau_estimate.cpp).
+  void Offer_Fast(Ctl id, bool starting);
   // False, after a message box, when the chip recorded violations since the last report.
   bool Report_Violations();
 

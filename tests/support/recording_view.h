@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/speed_hint.h"
 #include "ui/window_view.h"
 
 namespace corvane::testing {
@@ -24,6 +25,9 @@ class RecordingView : public WindowView {
   int dialogs = 0;
   int save_dialogs = 0;
   int closes = 0;
+  // The speed hints, when asked for (each one rehearses its command).
+  bool wants_speed_hints = false;
+  std::vector<SpeedHint> speed_hints;
 
   void Message_Box(std::string_view text) override { boxes.emplace_back(text); }
   std::string Open_File_Dialog(std::string_view filter, std::string_view) override {
@@ -49,6 +53,8 @@ class RecordingView : public WindowView {
   void Busy_Changed(bool busy) override { busy_changes.push_back(busy); }
   void Caption_Changed(std::string_view caption) override { captions.emplace_back(caption); }
   void Close_Window() override { ++closes; }
+  bool Wants_Speed_Hint(bool) const override { return wants_speed_hints; }
+  void Speed_Hint(const SpeedHint& hint) override { speed_hints.push_back(hint); }
 };
 
 }  // namespace corvane::testing
