@@ -45,11 +45,13 @@ expect_versions() {
   local what=$1 failed=0 got
   shift
   while [ $# -gt 0 ]; do
-    got=$("$1" --version 2>&1 | tr -d '\r') || true
+    # stdout alone: Wine says on stderr when it sets a new prefix up.
+    got=$("$1" --version 2> "$work/stderr" | tr -d '\r') || true
     if [ "$got" = "$2 $version" ]; then
       echo "  $what: $2 $version"
     else
       echo "package.sh: $what: $2 --version says '$got', the source is $version" >&2
+      cat "$work/stderr" >&2
       failed=1
     fi
     shift 2

@@ -79,7 +79,7 @@ if [ -f "$zip" ] && [ -n "$wine" ]; then
   mkdir -p build/windows/wine
   expect ".zip corvane-cli.exe" \
     "$(WINEPREFIX=$PWD/build/windows/wine WINEDEBUG=-all "$wine" \
-      "$work/zip/corvane-cli-$new-windows-x64/corvane-cli.exe" --version | tr -d '\r')" \
+      "$work/zip/corvane-cli-$new-windows-x64/corvane-cli.exe" --version 2> /dev/null | tr -d '\r')" \
     "corvane-cli $new"
   WINEPREFIX=$PWD/build/windows/wine "$(dirname "$wine")/wineserver" -k 2> /dev/null || true
 elif [ -f "$zip" ]; then
