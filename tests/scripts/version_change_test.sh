@@ -51,9 +51,9 @@ status=$?
 expect "package.sh after the change" "$status" 0
 [ "$status" -eq 0 ] || tail -n 40 "$work/package.log"
 
-expect "packages in dist/" "$(cd dist && ls corvane* 2> /dev/null)" \
+expect "packages in dist/" "$(cd dist && LC_ALL=C ls corvane* 2> /dev/null)" \
   "$(printf '%s\n' "corvane-$new-Linux.tar.gz" "corvane-cli-$new-windows-x64.zip" \
-    "corvane_${new}_amd64.deb")"
+    "corvane_${new}_amd64.deb" | LC_ALL=C sort)"
 
 deb=dist/corvane_${new}_amd64.deb
 if [ -f "$deb" ]; then
