@@ -40,19 +40,20 @@ part() {
 # What it will take, as measured on a 2-core machine (README, "Testing"): a first run compiles
 # everything, a later one only what changed.
 if [ -f build/release/build.ninja ]; then
-  estimate="about 1 minute (build/release exists: only what changed is compiled)"
+  estimate="about 2 minutes (build/release exists: only what changed is compiled)"
 else
-  estimate="about 4 minutes (a first build; less with a warm compiler cache)"
+  estimate="about 5 minutes (a first build; less with a warm compiler cache)"
 fi
 if [ "$all" = 1 ]; then
   if [ -f build/sanitize/build.ninja ] && [ -f build/windows/build.ninja ]; then
-    estimate="about 6 minutes (the build trees exist: only what changed is compiled)"
+    estimate="about 10 minutes (the build trees exist: only what changed is compiled)"
   else
-    estimate="about 15 minutes (first builds; less with a warm compiler cache)"
+    estimate="about 20 minutes (first builds; less with a warm compiler cache)"
   fi
 fi
+estimate="$estimate on an idle machine, longer when other work shares it"
 echo "run-tests.sh: $([ "$all" = 1 ] && echo "every build and test" || echo "the release build and its tests"):" \
-  "$estimate on 2 cores"
+  "$estimate"
 
 # Wine before the Windows build is configured: the tests run under it only when it is found then.
 if [ "$all" = 1 ]; then
