@@ -86,3 +86,9 @@ cp "$win/tests/inpoutx64.dll" "$work/lpt/"
   > stdout 2> stderr)
 grep -q "^\[Port\] Port : LPT1" "$work/lpt/stderr" || { cat "$work/lpt/stderr" >&2; exit 1; }
 echo "without the library: refused (exit 3); with it: the board found behind 0xD010"
+
+echo "== the Windows zip into an absolute folder"
+scripts/package-windows.sh "$work/zip" > /dev/null
+ls "$work"/zip/corvane-cli-*-windows-x64.zip > /dev/null
+zip -sf "$work"/zip/corvane-cli-*-windows-x64.zip | grep -q "corvane-cli.exe"
+echo "$(basename "$work"/zip/*.zip) written into $work/zip"

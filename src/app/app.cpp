@@ -70,12 +70,21 @@ int Run_App(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   WorkingState st;
-  bool unavailable = false;
-  std::unique_ptr<Rig> rig =
-      Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &unavailable);
+  RigFailure failure = RigFailure::kUsage;
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &failure);
   if (!rig) {
     std::cerr << "corvane: " << error << '\n';
-    return unavailable ? kAppRefused : kAppUsage;
+    switch (failure) {
+      case RigFailure::kUnavailable:
+        return kAppRefused;
+      case RigFailure::kInUse:
+        return kAppFailed;
+      case RigFailure::kStopped:
+        return kAppSignalBase + platform::Interrupt_Signal();
+      case RigFailure::kUsage:
+        break;
+    }
+    return kAppUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
   qt::QtDialogService real_dialogs;
@@ -87,6 +96,7 @@ int Run_App(int argc, char** argv) {
   qt::MainWindow window(dialogs, settings.get());
   Panneau panneau(st, lines, window);
   panneau.Set_Violation_Source(rig->violations());
+  panneau.Set_Interrupt_Source(&rig->interrupts());
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
 

@@ -164,7 +164,7 @@ Options:
                     port=lpt1|lpt2               (default lpt1)
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when
-                                the file exists and written back at exit
+                                the file exists and written back at exit; one run at a time
                     fault=data-low|data-high|lost:N|stuck-word:ADDR   (may be repeated)
                                 rehearses a failure: the data line stuck low or high, the board
                                 gone after N port accesses, the word at ADDR (hexadecimal: a
@@ -231,15 +231,18 @@ Exit status:
   0  every step ran cleanly
   1  a step failed (a message box other than "erreur de fichier", verify differences or a
      configuration mismatch, programming cancelled, timing violations on the simulated
-     board); later steps are not run. Also when the trace or the state file could not be
-     written ("corvane-cli: trace FILE: REASON")
+     board); later steps are not run. Also when the trace, the state file or the log on the
+     standard output could not be written ("corvane-cli: trace FILE: REASON"), and when the
+     state file is in use by another program ("corvane-cli: FILE is in use by another
+     program"; nothing was done)
   2  usage error (also a state file that cannot be examined), or no step given; nothing was
      done
   3  a step was refused (its button is disabled, no board was found, or --expect names another
      chip); later steps are not run
   128+N  stopped by signal N (Ctrl+C: 130, SIGTERM: 143) or, on Windows, by Ctrl+C (130) or the
-     console closing (143): the operation stops at its next port access or wait, Vpp is
-     removed, the trace and the simulated chip's state are written as they stand
+     console closing (143): the operation stops at its next port access or wait (a load from a
+     pipe or the terminal too), Vpp is removed, the trace and the simulated chip's state are
+     written as they stand; further signals meanwhile are ignored
 )";
 }
 

@@ -6,6 +6,8 @@
 #include "hardware/registers.h"
 #include "hardware/system_port.h"
 #include "image/hex_file.h"
+#include "platform/files.h"
+#include "platform/interrupt.h"
 #include "protocol/hex_text.h"
 #include "rig/same_file.h"
 
@@ -17,7 +19,7 @@ namespace {
 // existence cannot even be told (a folder that may not be searched) is no erased chip either.
 bool Examine_State_File(const std::string& path, std::string* error) {
   std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
+  const auto status = std::filesystem::status(platform::File_Path(path), ec);
   if (ec && ec != std::errc::no_such_file_or_directory) {
     *error = "state file " + path + ": " + ec.message();
     return false;
@@ -55,16 +57,21 @@ TracedBoard Traced_Board(const BoardSpec& spec, const WorkingState& st) {
 
 std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_path,
                                const WorkingState& st, std::ostream& diagnostics,
-                               std::string* error, InterruptSource* interrupts, bool* unavailable) {
-  if (unavailable != nullptr) *unavailable = false;
+                               std::string* error, InterruptSource* interrupts,
+                               RigFailure* failure) {
+  RigFailure ignored = RigFailure::kUsage;
+  if (failure == nullptr) failure = &ignored;
+  *failure = RigFailure::kUsage;
   std::unique_ptr<Rig> rig(new Rig());
   rig->spec_ = spec;
   rig->trace_path_ = trace_path;
+  rig->interrupts_ = interrupts != nullptr ? interrupts : &rig->signals_;
   if (spec.simulated && !spec.sim.state_file.empty() &&
       !Examine_State_File(spec.sim.state_file, error)) {
     return nullptr;
   }
   if (!Check_Trace_Path(spec, trace_path, error)) return nullptr;
+  if (spec.simulated && spec.sim.chip && !rig->Lock_State(failure, error)) return nullptr;
   if (spec.simulated && spec.sim.virtual_time) {
     rig->clock_ = std::make_unique<VirtualClock>();
   } else {
@@ -84,18 +91,27 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
   } else {
     rig->system_port_ = Open_System_Port(spec.lpt, diagnostics, error);
     if (!rig->system_port_) {
-      if (unavailable != nullptr) *unavailable = true;
+      *failure = RigFailure::kUnavailable;
       return nullptr;
     }
     rig->backend_ = rig->system_port_.get();
   }
   if (!trace_path.empty()) {
-    rig->trace_file_ = TraceFile::Open(trace_path, Traced_Board(spec, st), error);
-    if (!rig->trace_file_) return nullptr;
+    InterruptSource& source = *rig->interrupts_;
+    bool stopped = false;
+    rig->trace_file_ = TraceFile::Open(
+        trace_path, Traced_Board(spec, st), error, [&source] { return source.Pending() != 0; },
+        &stopped);
+    if (!rig->trace_file_) {
+      if (stopped) {
+        *failure = RigFailure::kStopped;
+        *error = "interrupted by " + platform::Interrupt_Name(source.Pending());
+      }
+      return nullptr;
+    }
     rig->tracing_ = std::make_unique<TracingPort>(*rig->backend_, *rig->clock_, *rig->trace_file_);
   }
   PortIo& outer = rig->tracing_ ? static_cast<PortIo&>(*rig->tracing_) : *rig->backend_;
-  rig->interrupts_ = interrupts != nullptr ? interrupts : &rig->signals_;
   rig->interruptible_port_ = std::make_unique<InterruptiblePort>(outer, *rig->interrupts_);
   rig->interruptible_clock_ = std::make_unique<InterruptibleClock>(*rig->clock_, *rig->interrupts_);
   return rig;
@@ -104,6 +120,29 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
 Rig::~Rig() {
   std::string ignored;
   if (trace_file_) trace_file_->Finish(&ignored);
+  // A run given up before it started, or whose state could not be written, leaves no empty state
+  // file of its own making behind.
+  if (state_created_ && !state_written_) {
+    std::error_code ec;
+    if (std::filesystem::file_size(platform::File_Path(spec_.sim.state_file), ec) == 0 && !ec) {
+      std::filesystem::remove(platform::File_Path(spec_.sim.state_file), ec);
+    }
+  }
+}
+
+bool Rig::Lock_State(RigFailure* failure, std::string* error) {
+  const std::string& path = spec_.sim.state_file;
+  if (path.empty()) return true;
+  platform::LockResult locked = platform::Lock_File(path);
+  if (!locked.lock) {
+    if (locked.in_use) *failure = RigFailure::kInUse;
+    *error = locked.in_use ? platform::File_Failure(path, locked.reason)
+                           : "state file " + path + ": " + locked.reason;
+    return false;
+  }
+  state_lock_ = std::move(locked.lock);
+  state_created_ = locked.created;
+  return true;
 }
 
 bool Rig::Set_Faults(std::string* error) {
@@ -134,29 +173,38 @@ void Rig::Leave_Lines_Safe(const WorkingState& st) {
   GuardedPort port(raw);
   const auto data = static_cast<std::uint16_t>(st.PortBase);
   if (st.BoardVariant == kTessel) {
+    interrupts_->Passing(WayOut::kLinesSafeRead);
     port.write(data, 0x00);
   } else {
-    port.write(data, static_cast<std::uint8_t>(port.read(data) | reg::kD3Vpp));
+    const auto value = static_cast<std::uint8_t>(port.read(data) | reg::kD3Vpp);
+    interrupts_->Passing(WayOut::kLinesSafeRead);
+    port.write(data, value);
   }
 }
 
 bool Rig::Finish(const WorkingState& st, std::string* error) {
   if (finished_) return true;
   finished_ = true;
+  interrupts_->Passing(WayOut::kStart);
   Leave_Lines_Safe(st);
   // Let go of the port before anything else can fail; from now on the lines see an empty bus.
   interruptible_port_ = std::make_unique<InterruptiblePort>(released_, *interrupts_);
   tracing_.reset();
   backend_ = nullptr;
   system_port_.reset();
-  return Save_State(error);
+  interrupts_->Passing(WayOut::kLinesSafe);
+  const bool saved = Save_State(error);
+  interrupts_->Passing(WayOut::kStateWritten);
+  return saved;
 }
 
 bool Rig::Load_State(std::string* error) {
   const std::string& path = spec_.sim.state_file;
   if (path.empty() || !chip_) return true;
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;  // a new, erased chip (examined before)
+  const std::filesystem::path file = platform::File_Path(path);
+  // A new, erased chip (examined before): no file, or the empty one made to be locked.
+  if (!std::filesystem::exists(file, ec) || std::filesystem::file_size(file, ec) == 0) return true;
   ChipContents c;
   if (!Read_Chip_Hex(path, chip_->program_size(), chip_->eeprom_size(), &c, error)) {
     *error = "state file " + path + ": " + *error;
@@ -179,10 +227,12 @@ bool Rig::Save_State(std::string* error) {
   for (int a = 0; a < chip_->eeprom_size(); ++a) c.eeprom[a] = chip_->eeprom(a);
   for (int i = 0; i < 4; ++i) c.user_ids[i] = chip_->user_id(i);
   c.config = chip_->config();
+  interrupts_->Passing(WayOut::kStateWrite);
   if (!Write_Chip_Hex(path, c, error)) {
     *error = "state file " + path + ": " + *error;
     return false;
   }
+  state_written_ = true;
   return true;
 }
 
@@ -192,9 +242,10 @@ std::string Rig::Trace_Failure() const {
 }
 
 bool Rig::Finish_Trace(std::string* error) {
-  if (!trace_file_) return true;
   std::string reason;
-  if (trace_file_->Finish(&reason)) return true;
+  const bool whole = !trace_file_ || trace_file_->Finish(&reason);
+  interrupts_->Passing(WayOut::kTraceFlushed);
+  if (whole) return true;
   *error = "trace " + trace_path_ + ": " + reason;
   return false;
 }

@@ -46,6 +46,9 @@ class Panneau final : public Panel {
   // Where breaches of the chip's timings come from (the simulated board); none by default. After
   // each command that reached the board, any new ones are reported in a message box.
   void Set_Violation_Source(ViolationSource* source) { violations_ = source; }
+  // Where requests to stop come from for what does not touch the board (a HEX file read from a
+  // pipe or a terminal); none by default. The board's own accesses and waits check theirs.
+  void Set_Interrupt_Source(InterruptSource* source) { interrupts_ = source; }
 
   // Reads the whole chip into a HEX file (the console program's "save", and File, Save), or into
   // `stream` when one is given.
@@ -80,6 +83,7 @@ class Panneau final : public Panel {
   std::string FileName() const override { return file_name_; }
   void Show_Fuses() override;
   void Progress(int done, int total) override;
+  int Stop_Pending() override { return interrupts_ != nullptr ? interrupts_->Pending() : 0; }
 
  private:
   Control& mut(Ctl id) { return controls_[static_cast<int>(id)]; }
@@ -135,6 +139,7 @@ class Panneau final : public Panel {
   Lines& lines_;
   WindowView& view_;
   ViolationSource* violations_ = nullptr;
+  InterruptSource* interrupts_ = nullptr;
   Context ctx_;
   std::array<Control, kControlCount> controls_;
   std::string log_;
