@@ -19,6 +19,7 @@ inline std::int64_t Now_Ns() {
 
 struct Summary {
   int reps = 0;
+  double min_ns = 0;
   double median_ns = 0;
   double p99_ns = 0;
 };
@@ -30,6 +31,7 @@ inline Summary Summarise(std::vector<std::int64_t> samples) {
   std::sort(samples.begin(), samples.end());
   const std::size_t n = samples.size();
   s.reps = static_cast<int>(n);
+  s.min_ns = static_cast<double>(samples.front());
   s.median_ns =
       n % 2 ? static_cast<double>(samples[n / 2]) : (samples[n / 2 - 1] + samples[n / 2]) / 2.0;
   std::size_t rank = (99 * n + 99) / 100;  // ceil(0.99 n)

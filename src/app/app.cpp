@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -10,9 +11,11 @@
 
 #include "app/app_options.h"
 #include "app/demo.h"
+#include "app/display_check.h"
 #include "app/stop_watch.h"
 #include "boards/board_library.h"
 #include "hardware/lines.h"
+#include "platform/display.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
@@ -50,9 +53,19 @@ int Run_App(int argc, char** argv) {
     return usage_error("--demo: no such file " + opts.demo_file);
   }
 
+  // Without a display Qt would abort: say so and leave, as when the display refuses us.
+  const char* qpa_platform = std::getenv("QT_QPA_PLATFORM");
+  const std::string display = platform::Display_Name();
+  const std::string missing = Missing_Display_Reason(qpa_platform ? qpa_platform : "", display);
+  if (!missing.empty()) {
+    std::cerr << No_Display_Message(missing) << '\n';
+    return kAppFailed;
+  }
+  auto connecting = std::make_unique<DisplayConnectGuard>(display);
   // Qt's own options are not read from our command line.
   int qt_argc = 1;
   QApplication app(qt_argc, argv);
+  connecting.reset();
   QApplication::setApplicationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
   // The user's settings are kept under these names (QSettings).
   QApplication::setOrganizationName(QStringLiteral("Corvane"));
@@ -61,12 +74,21 @@ int Run_App(int argc, char** argv) {
 
   WorkingState st;
   st.BoardChoice = spec.host_board;
-  bool unavailable = false;
-  std::unique_ptr<Rig> rig =
-      Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &unavailable);
+  RigFailure failure = RigFailure::kUsage;
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &failure);
   if (!rig) {
     std::cerr << "corvane: " << error << '\n';
-    return unavailable ? kAppRefused : kAppUsage;
+    switch (failure) {
+      case RigFailure::kUnavailable:
+        return kAppRefused;
+      case RigFailure::kInUse:
+        return kAppFailed;
+      case RigFailure::kStopped:
+        return kAppSignalBase + platform::Interrupt_Signal();
+      case RigFailure::kUsage:
+        break;
+    }
+    return kAppUsage;
   }
   Lines lines(rig->port(), rig->clock(), st);
   qt::QtDialogService real_dialogs;
@@ -81,6 +103,7 @@ int Run_App(int argc, char** argv) {
   panneau.Set_Line_Meter(rig->meter());
   if (spec.simulated) panneau.Set_Default_Port(spec.sim.port);
   window.Set_Board_Library(&boards);
+  panneau.Set_Interrupt_Source(&rig->interrupts());
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });
 

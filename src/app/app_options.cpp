@@ -108,7 +108,9 @@ std::string App_Usage() {
          "  --version           prints the program's name and version\n"
          "  -h, --help          this text\n"
          "\n"
-         "Exit status: 0 normally, 1 when the screenshot could not be saved, 2 on a usage error.\n";
+         "Exit status: 0 normally, 1 without a usable display (DISPLAY or WAYLAND_DISPLAY unset,\n"
+         "or the display refused the connection) or when the screenshot could not be saved,\n"
+         "2 on a usage error.\n";
 }
 
 }  // namespace corvane::app

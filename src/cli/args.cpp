@@ -90,8 +90,10 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       if (!value(a, &chip) || !expect(chip)) return false;
     } else if (a.rfind("--expect=", 0) == 0) {
       if (!expect(a.substr(9))) return false;
-    } else if (a == "--status") {
+    } else if (a == "--status" || a == "-v" || a == "--verbose") {
       o.status = true;
+    } else if (a == "-q" || a == "--quiet") {
+      o.quiet = true;
     } else if (a == "--board") {
       if (!value(a, &o.board)) return false;
     } else if (a.rfind("--board=", 0) == 0) {
@@ -139,12 +141,16 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       o.steps.push_back(std::move(step));
     }
   }
+  if (o.quiet && o.status) {
+    *error = "-q (--quiet) and -v (--verbose, --status) cannot be used together";
+    return false;
+  }
   *out = std::move(o);
   return true;
 }
 
 std::string Cli_Usage() {
-  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [--status] [--expect CHIP] STEP...
+  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [-q | -v] [--expect CHIP] STEP...
 
 Programs PIC16F84, PIC16F84A, PIC16F873 and PIC16F877 chips through a programmer board on the
 parallel port, without a window. It starts up as the window does (delay calibration, port
@@ -164,7 +170,7 @@ Options:
                     port=lpt1|lpt2               (default lpt1)
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when
-                                the file exists and written back at exit
+                                the file exists and written back at exit; one run at a time
                     fault=data-low|data-high|lost:N|stuck-word:ADDR   (may be repeated)
                                 rehearses a failure: the data line stuck low or high, the board
                                 gone after N port accesses, the word at ADDR (hexadecimal: a
@@ -180,8 +186,11 @@ Options:
                   16f84, 16f84a, 16f873, 16f874, 16f876 or 16f877. A word of 0x3FFF, what a
                   PIC16F84 and an empty socket both read, matches 16f84 alone, with a warning
   --status        also prints every status-panel change to stderr as "[Key] text"
+  -v, --verbose   the same as --status: the log and every status change
+  -q, --quiet     prints only what failed: the message boxes and the failing step's summary
+                  on stderr (no log, no status panels, no progress, no speed hint)
   --version       prints the program's name and version
-  --help          this text
+  -h, --help      this text
 
 Commands (as the window's buttons):
   load FILE       LOAD File with FILE chosen
@@ -225,20 +234,26 @@ a setting, ...) prints after it the status panels it changed, as "[Key] text", o
 message box goes to stderr as "corvane-cli: TEXT"; a failing step ends with a one-line summary
 "corvane-cli: STEP: what went wrong" on stderr. On the simulated board, a step that broke a
 datasheet timing fails after "corvane-cli: simulated chip: N timing violations, first: TEXT".
+On a terminal, a step expected to take more than a minute at the normal or low speed first says
+on stderr how long it takes and how long "speed fast" would take, e.g. "corvane-cli: this takes
+about 68 min at normal speed; `speed fast` takes about 1 min 36 s".
 
 Exit status:
   0  every step ran cleanly
   1  a step failed (a message box other than "erreur de fichier", verify differences or a
      configuration mismatch, programming cancelled, timing violations on the simulated
-     board); later steps are not run. Also when the trace or the state file could not be
-     written ("corvane-cli: trace FILE: REASON")
+     board); later steps are not run. Also when the trace, the state file or the log on the
+     standard output could not be written ("corvane-cli: trace FILE: REASON"), and when the
+     state file is in use by another program ("corvane-cli: FILE is in use by another
+     program"; nothing was done)
   2  usage error (also a state file that cannot be examined), or no step given; nothing was
      done
   3  a step was refused (its button is disabled, no board was found, or --expect names another
      chip); later steps are not run
   128+N  stopped by signal N (Ctrl+C: 130, SIGTERM: 143) or, on Windows, by Ctrl+C (130) or the
-     console closing (143): the operation stops at its next port access or wait, Vpp is
-     removed, the trace and the simulated chip's state are written as they stand
+     console closing (143): the operation stops at its next port access or wait (a load from a
+     pipe or the terminal too), Vpp is removed, the trace and the simulated chip's state are
+     written as they stand; further signals meanwhile are ignored
 )";
 }
 

@@ -1,5 +1,7 @@
 #include "cli/runner.h"
 
+#include <cerrno>
+#include <cstring>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -123,6 +125,17 @@ bool Check_Trace_Against_Files(const CliOptions& opts, std::string* error) {
   return true;
 }
 
+// Flushes the standard output and tells whether every write to it so far reached it: false with
+// the system's reason ("No space left on device") once one failed. A reader that went away
+// raises SIGPIPE, whose request to stop then ends the run as any other signal.
+bool Output_Written(std::ostream& out, std::string* reason) {
+  if (out) errno = 0;  // else the failed write's own reason is still there
+  out.flush();
+  if (out) return true;
+  *reason = errno != 0 ? std::strerror(errno) : "write error";
+  return false;
+}
+
 bool Saves_To_Stdout(const CliOptions& opts) {
   for (const Step& step : opts.steps) {
     if (step.name == "save" && step.arg == "-") return true;
@@ -163,18 +176,19 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   st.BoardChoice = spec.host_board;
   SignalInterrupts signals;
   InterruptSource& stop = interrupts != nullptr ? *interrupts : signals;
-  bool unavailable = false;
-  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, err, &error, &stop, &unavailable);
+  RigFailure failure = RigFailure::kUsage;
+  std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, err, &error, &stop, &failure);
   if (!rig) {
-    if (!unavailable) return usage_error(error);
+    if (failure == RigFailure::kUsage) return usage_error(error);
     err << "corvane-cli: " << error << '\n';
-    return kExitRefused;
+    if (failure == RigFailure::kStopped) return kExitSignalBase + stop.Pending();
+    return failure == RigFailure::kInUse ? kExitFailed : kExitRefused;
   }
   Lines lines(rig->port(), rig->clock(), st);
   // "save -" puts the HEX file on stdout: the log goes to stderr then, so the two never mix.
   const bool hex_on_stdout = Saves_To_Stdout(opts);
   std::ostream& results = hex_on_stdout ? err : out;
-  CliView view(results, err, opts.status, err_is_terminal);
+  CliView view(results, err, opts.status, err_is_terminal, opts.quiet);
   if (answers != nullptr) {
     view.Set_Answers(
         [answers](std::string* line) { return static_cast<bool>(std::getline(*answers, *line)); });
@@ -186,6 +200,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   }
   Panneau win(st, lines, view);
   win.Set_Violation_Source(rig->violations());
+  win.Set_Interrupt_Source(&rig->interrupts());
   win.Set_Line_Meter(rig->meter());
   if (spec.simulated) win.Set_Default_Port(spec.sim.port);
   win.Form_Load();
@@ -194,12 +209,20 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   bool warned = false;
   // After a step that wrote nothing to the log, the panels it changed are its only result.
   auto report_panels = [&] {
-    if (view.step_logged()) return;
+    if (view.step_logged() || opts.quiet) return;
     results << Panels_Report(view.step_panels(), [&](std::string_view key) {
       return win.status(key);
     }) << std::flush;
   };
   int status = kExitClean;
+  std::string output_failure;
+  auto output_lost = [&] {
+    if (!output_failure.empty()) return true;  // said once
+    if (Output_Written(out, &output_failure) || stop.Pending() != 0) return false;
+    err << "corvane-cli: standard output: " << output_failure << '\n';
+    status = kExitFailed;
+    return true;
+  };
   for (const Step& step : opts.steps) {
     // A request to stop cuts a board step short at its next port access or wait; between steps
     // (and after one that never touches the port, such as load) it is noticed here.
@@ -240,6 +263,8 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     // A step cut short by a request to stop has no result of its own: the way out reports it.
     if (win.interrupted() != 0 || stop.Pending() != 0) break;
     report_panels();
+    // The log is the run's record: once it cannot be written, nothing more runs.
+    if (output_lost()) break;
     if (!clean || view.failure_boxes() != boxes_before) {
       const std::vector<std::string> boxes(view.failure_texts().begin() + boxes_before,
                                            view.failure_texts().end());
@@ -248,7 +273,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
       break;
     }
   }
-  out << std::flush;
+  output_lost();
   // The way out is the same after a normal end and after a request to stop.
   bool finished = rig->Finish(st, &error);
   if (!finished) err << "corvane-cli: " << error << '\n';

@@ -2,22 +2,24 @@
 
 #include <algorithm>
 #include <array>
-#include <thread>
+#include <memory>
 
 #include "platform/precise_wakeups.h"
 
 namespace corvane {
 
 RealClock::RealClock(bool sleeps) : start_(std::chrono::steady_clock::now()), sleeps_(sleeps) {
-  if (sleeps_) platform::Request_Precise_Wakeups();
+  if (sleeps_) precise_ = std::make_unique<platform::PreciseWakeups>();
 }
+
+RealClock::~RealClock() = default;
 
 void RealClock::wait_until(std::int64_t deadline_ns) {
   if (sleeps_ && !probed_ && deadline_ns - now_ns() > 4'000'000) probe(deadline_ns);
   std::int64_t now = now_ns();
   if (sleeps_ && deadline_ns - now > stretch_.stretch_ns()) {
     const std::int64_t wake = deadline_ns - stretch_.stretch_ns();
-    std::this_thread::sleep_until(start_ + std::chrono::nanoseconds(wake));
+    platform::Sleep_Until(start_ + std::chrono::nanoseconds(wake));
     now = now_ns();
     stretch_.Learn(now - wake);
   }
@@ -34,7 +36,7 @@ void RealClock::probe(std::int64_t deadline_ns) {
   std::size_t n = 0;
   while (n < late.size() && deadline_ns - now_ns() > 2'000'000) {
     const std::int64_t wake = now_ns() + 100'000;
-    std::this_thread::sleep_until(start_ + std::chrono::nanoseconds(wake));
+    platform::Sleep_Until(start_ + std::chrono::nanoseconds(wake));
     late[n++] = now_ns() - wake;
   }
   if (n < 8) return;

@@ -5,6 +5,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+
+namespace corvane::platform {
+class PreciseWakeups;
+}
 
 namespace corvane {
 
@@ -52,6 +57,7 @@ class RealClock final : public Clock {
  public:
   // sleeps: false spins every wait whole, as a plain busy wait.
   explicit RealClock(bool sleeps = true);
+  ~RealClock() override;
   std::int64_t now_ns() override {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() -
                                                                 start_)
@@ -73,6 +79,8 @@ class RealClock final : public Clock {
 
   std::chrono::steady_clock::time_point start_;
   bool sleeps_;
+  // Finer wake-ups for as long as this clock's waits may run.
+  std::unique_ptr<platform::PreciseWakeups> precise_;
   bool probed_ = false;
   SleepStretch stretch_;
 };

@@ -21,12 +21,26 @@ struct Interrupted {
   int signal_number;
 };
 
-// Where a request to stop is read from: the process's signals, or a test's own.
+// The points of the way out (Rig::Finish), in order. Nothing may cut it short: a request that
+// arrives at any of them is only noted.
+enum class WayOut {
+  kStart,          // the command has ended or unwound
+  kLinesSafeRead,  // the data register read, its safe value not yet written
+  kLinesSafe,      // the lines left as Vpp_Off leaves them, the port released
+  kStateWrite,     // the simulated chip's contents gathered, its state file not yet replaced
+  kStateWritten,   // the state file replaced
+  kTraceFlushed,   // the trace flushed: the run's exit status is all that is left
+};
+
+// Where a request to stop is read from: the process's signals, a test's own, or a user's Stop.
 class InterruptSource {
  public:
   virtual ~InterruptSource() = default;
   // The signal number of the request, or 0 when there is none.
   virtual int Pending() = 0;
+  // The way out has reached `point`. Nothing to do for a real source; a test's may deliver a
+  // signal there.
+  virtual void Passing(WayOut /*point*/) {}
 };
 
 // The requests noted by the process's signal or console handlers.

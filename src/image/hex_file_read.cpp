@@ -10,6 +10,7 @@
 
 #include "image/hex_file.h"
 #include "image/line_reader.h"
+#include "platform/files.h"
 #include "protocol/hex_text.h"
 
 namespace corvane {
@@ -177,12 +178,12 @@ bool Read_Chip_Hex(std::istream& in, int program_words, int eeprom_bytes, ChipCo
 bool Read_Chip_Hex(const std::string& path, int program_words, int eeprom_bytes, ChipContents* out,
                    std::string* error) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
+  if (std::filesystem::is_directory(platform::File_Path(path), ec)) {
     if (error != nullptr) *error = std::strerror(EISDIR);
     return false;
   }
   errno = 0;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(platform::File_Path(path), std::ios::binary);
   if (!in.is_open()) {
     if (error != nullptr) *error = errno != 0 ? std::strerror(errno) : "cannot open the file";
     return false;

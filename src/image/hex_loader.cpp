@@ -5,13 +5,15 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string_view>
 
 #include "fuses/config_word.h"
+#include "hardware/interruption.h"
 #include "image/line_reader.h"
 #include "image/loader_record.h"
+#include "platform/files.h"
+#include "platform/input_file.h"
 #include "protocol/hex_text.h"
 
 namespace corvane {
@@ -89,7 +91,7 @@ std::string Load_Failure_Text(const LoadFailure& failure, std::string_view file_
   if (failure.line > 0) {
     text += " : " + failure.reason + " at line " + std::to_string(failure.line);
   } else if (!failure.reason.empty()) {
-    text += " : " + std::string(file_name) + ": " + failure.reason;
+    text += " : " + platform::File_Failure(file_name, failure.reason);
   }
   return text;
 }
@@ -138,27 +140,35 @@ LoadFailure Load_Hex_Records(std::istream& in, LoadedImage& image, Panel& panel)
 bool Read_File(WorkingState& st, Panel& panel) {
   const std::string file_name = panel.FileName();
   LoadFailure failure;
+  int stopped = 0;
   try {
     auto image = std::make_unique<LoadedImage>();
     Start_Clean_Image(*image, st.ConfigWord);
     // A directory opens as an empty stream on some systems; it is no file to load.
-    std::ifstream in;
     std::error_code ec;
-    errno = 0;
-    if (std::filesystem::is_directory(file_name, ec)) {
-      errno = EISDIR;
+    std::string reason;
+    std::unique_ptr<platform::InputFile> input;
+    if (std::filesystem::is_directory(platform::File_Path(file_name), ec)) {
+      reason = System_Reason(EISDIR);
     } else {
-      in.open(file_name, std::ios::binary);
+      // A pipe, a FIFO or a terminal may keep the load waiting: a request to stop ends it.
+      input = platform::InputFile::Open(
+          file_name, [&panel] { return panel.Stop_Pending() != 0; }, &reason);
     }
-    if (!in.is_open()) {
-      failure = LoadFailure{true, 0, System_Reason(errno)};
+    if (!input) {
+      failure = LoadFailure{true, 0, reason};
     } else {
+      std::istream in(input.get());
       failure = Load_Hex_Records(in, *image, panel);
+      if (input->stopped()) stopped = panel.Stop_Pending();
+      if (!input->failure().empty()) failure = LoadFailure{true, 0, input->failure()};
     }
-    if (!failure.failed) Commit_Image(*image, st);
+    if (!failure.failed && stopped == 0) Commit_Image(*image, st);
   } catch (const std::exception& e) {
     failure = LoadFailure{true, 0, e.what()};
   }
+  // Stopped half-way: nothing loaded, nothing to report; the program is leaving.
+  if (stopped != 0) throw Interrupted{stopped};
   if (failure.failed) {
     panel.Message_Box(Load_Failure_Text(failure, file_name));
     return false;

@@ -36,7 +36,9 @@ LoadFailure Load_Hex_Records(std::istream& in, LoadedImage& image, Panel& panel)
 // Loads panel.FileName() into a clean image and, when the whole file was read, puts it into the
 // working state, logs the first words and the counts, normalises ConfigWord for panel.Device(),
 // shows it in the "Fuses" panel and runs Show_Fuses. On failure shows the reason in a message box
-// and leaves the working state as it was. True when the load completed.
+// and leaves the working state as it was. True when the load completed. A file that keeps the
+// load waiting (a pipe, a FIFO, a terminal) or never ends is read only until panel.Stop_Pending()
+// reports a request to stop; Interrupted is then thrown, nothing having changed.
 bool Read_File(WorkingState& st, Panel& panel);
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "image/hex_file.h"
+#include "platform/files.h"
 #include "protocol/block.h"
 #include "protocol/device_table.h"
 #include "protocol/hex_text.h"
@@ -162,7 +163,8 @@ bool Save_Device(Context& ctx, const std::string& path, std::ostream* stream) {
     panel.Set_Status("Status", "Device Saved");
   }
   panel.Sablier_Off();
-  if (!written) panel.Message_Box("Error while writing file : " + name + ": " + error);
+  if (!written)
+    panel.Message_Box("Error while writing file : " + platform::File_Failure(name, error));
   return written;
 }
 

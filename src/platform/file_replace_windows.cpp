@@ -6,22 +6,21 @@
 #include <system_error>
 
 #include "platform/file_replace.h"
+#include "platform/files.h"
 
 namespace corvane::platform {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The system's words for an error: the C library's text where the error has a portable meaning
-// ("No such file or directory", "Permission denied"), as the other systems say it, else Windows'.
+// The system's words for an error (files.h): the C library's where the error has a portable
+// meaning ("No such file or directory", "Permission denied"), as the other systems say it.
 std::string Reason(DWORD error) {
-  const std::error_code code(static_cast<int>(error), std::system_category());
-  const std::error_condition portable = code.default_error_condition();
-  if (portable.category() == std::generic_category()) return portable.message();
-  return code.message();
+  return System_Error_Text(static_cast<long>(error));
 }
 
 std::string Reason(const std::error_code& code) {
+  if (code.category() == std::system_category()) return Reason(static_cast<DWORD>(code.value()));
   const std::error_condition portable = code.default_error_condition();
   return portable.category() == std::generic_category() ? portable.message() : code.message();
 }
@@ -35,7 +34,9 @@ fs::path Temporary_Name(const fs::path& target) {
                 static_cast<unsigned long>(GetTickCount() & 0xFFFFFFu));
   fs::path name = target.filename();
   name += suffix;
-  return target.parent_path() / ("." + name.string());
+  fs::path hidden(L".");
+  hidden += name;  // wide throughout: a name outside Latin-1 stays whole
+  return target.parent_path() / hidden;
 }
 
 bool Write_All(HANDLE file, std::string_view data) {
@@ -55,9 +56,11 @@ bool Replace_File_Contents(const std::string& path, std::string_view data, std::
     if (reason != nullptr) *reason = std::move(text);
     return false;
   };
-  // Arguments arrive in the system's code page, which is what a narrow path means here.
-  fs::path target(path);
+  // Arguments arrive in the ANSI code page. ReplaceFileW wants a full path: a bare name fails
+  // under some systems ("Not a directory").
   std::error_code ec;
+  fs::path target = fs::absolute(File_Path(path), ec);
+  if (ec) return fail(Reason(ec));
   fs::file_status status = fs::symlink_status(target, ec);
   if (!ec && fs::is_symlink(status)) {
     // A link is followed to the file it names, which is replaced; the link stays.

@@ -22,8 +22,10 @@ inline constexpr int kSigBreak = 21;  // Ctrl+Break (Windows only)
 
 // Once per process, before the programmer is assembled: takes over the requests to stop that
 // still have their default action (one the user's shell set to be ignored stays ignored). The
-// first request is noted; a second one, while the first is still being handled, has the
-// system's default effect (the process ends at once).
+// first request is noted; the ones that follow (a terminal closing sends SIGHUP twice, an
+// impatient user presses Ctrl+C again) are ignored, so that nothing cuts the way out short: the
+// lines are left safe, the files written and the program exits with the first one's number. The
+// handlers stay for the whole run; SIGKILL still ends the process at once.
 void Install_Interrupt_Handlers();
 
 // The signal number of the first request noted, or 0 when none. Safe from any thread.

@@ -29,11 +29,15 @@ void Install_Interrupt_Handlers() {
     if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) continue;
     struct sigaction action = {};
     action.sa_handler = Note_Interrupt;
+    // The others wait while one is noted: two that arrive together are each handled whole, the
+    // first sent first (the system would otherwise run the later one's handler inside the
+    // earlier one's, before it could note anything).
     sigemptyset(&action.sa_mask);
-    // SA_RESETHAND: a second request finds the default action again and ends the process.
-    // SA_RESTART: system calls under way go on; the request is noticed at the next port access
-    // or wait.
-    action.sa_flags = SA_RESETHAND | SA_RESTART;
+    for (const int other : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaddset(&action.sa_mask, other);
+    // Not reset after the first: a second request is noted and ignored like any later one.
+    // SA_RESTART: system calls under way go on; the request is noticed at the next port access,
+    // wait or read, all of which look for it at least every 10 ms.
+    action.sa_flags = SA_RESTART;
     ::sigaction(s, &action, nullptr);
   }
 }

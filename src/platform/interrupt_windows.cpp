@@ -28,9 +28,9 @@ BOOL WINAPI On_Console_Event(DWORD event) {
     default:
       return FALSE;
   }
-  if (!Request_Interrupt(signal_number)) {
-    return FALSE;  // a second request: the default handler ends the process
-  }
+  // The first request is noted; a later one (a second Ctrl+C) is ignored like it, so that nothing
+  // cuts the way out short.
+  Request_Interrupt(signal_number);
   if (signal_number == kSigTerm) {
     // The console is going away: the system ends the process as soon as this handler returns
     // (and after about five seconds in any case). Give the program that time to leave the lines

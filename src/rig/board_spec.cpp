@@ -4,44 +4,80 @@
 
 #include "boards/builtin_boards.h"
 #include "hardware/system_port.h"
+#include "protocol/hex_text.h"
 
 namespace corvane {
 
 namespace {
 
-// A whole number in the given base, nothing else; nullopt when the text is not one or too large.
-std::optional<long> Number(std::string_view text, int base) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  long value = 0;
+// The range a number of the board option must lie in, and the base it is written in.
+struct NumberRange {
+  std::int64_t min;
+  std::int64_t max;
+  int base;  // 10 or 16
+};
+
+// The range as the messages show it: "0-3FFF" in the option's own base.
+std::string Range_Text(const NumberRange& r) {
+  auto text = [&](std::int64_t v) { return r.base == 16 ? Hex(v) : std::to_string(v); };
+  return text(r.min) + "-" + text(r.max);
+}
+
+// Every number of the board option is read here: digits of the range's base only (any number of
+// them, leading zeros included) and a value inside the range, checked as the digits come so that
+// no text can overflow. False with the reason to add to the option's usage error.
+bool Read_Number(std::string_view text, const NumberRange& range, std::int64_t* value,
+                 std::string* why) {
+  if (text.empty()) {
+    *why = "a number is missing";
+    return false;
+  }
+  std::int64_t v = 0;  // never past max * base + 15: no text overflows it
+  bool too_large = false;
   for (char c : text) {
     int d = -1;
     if (c >= '0' && c <= '9') d = c - '0';
-    if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    if (d < 0) return std::nullopt;
-    value = value * base + d;
+    if (range.base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    if (range.base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    if (d < 0) {
+      *why = "'" + std::string(text) + "' is not a " +
+             (range.base == 16 ? "hexadecimal" : "decimal") + " number";
+      return false;
+    }
+    if (!too_large) v = v * range.base + d;
+    if (v > range.max) too_large = true;
   }
-  return value;
+  if (too_large || v < range.min) {
+    *why = std::string(text) + " is out of range (" + Range_Text(range) + ")";
+    return false;
+  }
+  *value = v;
+  return true;
 }
 
+// Board accesses before the board goes away, and the addresses a stuck word may name (the chip
+// itself then says which of them it has).
+constexpr NumberRange kLostRange{0, 2'147'483'647, 10};
+constexpr NumberRange kWordRange{0, 0x3FFF, 16};
+
 // One fault: data-low, data-high, lost:N (decimal), stuck-word:ADDR (hexadecimal, 0x optional).
-bool Parse_Fault(std::string_view value, SimFaults* faults) {
+// False with the reason, if any, beyond the option's usage.
+bool Parse_Fault(std::string_view value, SimFaults* faults, std::string* why) {
   if (value == "data-low" || value == "data-high") {
     faults->stuck_data = value == "data-high" ? 1 : 0;
     return true;
   }
+  std::int64_t n = 0;
   if (value.rfind("lost:", 0) == 0) {
-    const auto n = Number(value.substr(5), 10);
-    if (!n) return false;
-    faults->lost_after = *n;
+    if (!Read_Number(value.substr(5), kLostRange, &n, why)) return false;
+    faults->lost_after = static_cast<long>(n);
     return true;
   }
   if (value.rfind("stuck-word:", 0) == 0) {
     std::string_view address = value.substr(11);
     if (address.rfind("0x", 0) == 0 || address.rfind("0X", 0) == 0) address.remove_prefix(2);
-    const auto a = Number(address, 16);
-    if (!a) return false;
-    faults->stuck_words.push_back(static_cast<int>(*a));
+    if (!Read_Number(address, kWordRange, &n, why)) return false;
+    faults->stuck_words.push_back(static_cast<int>(n));
     return true;
   }
   return false;
@@ -173,8 +209,11 @@ bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error,
       if (value.empty()) return bad("a file name");
       s.state_file = std::string(value);
     } else if (key == "fault") {
-      if (!Parse_Fault(value, &s.faults)) {
-        return bad("data-low|data-high|lost:N|stuck-word:ADDR");
+      std::string why;
+      if (!Parse_Fault(value, &s.faults, &why)) {
+        bad("data-low|data-high|lost:N|stuck-word:ADDR");
+        if (!why.empty()) *error += ": " + why;
+        return false;
       }
     } else {
       *error = "unknown board option '" + std::string(key) +

@@ -7,6 +7,8 @@
 #include "boards/builtin_boards.h"
 #include "hardware/system_port.h"
 #include "image/hex_file.h"
+#include "platform/files.h"
+#include "platform/interrupt.h"
 #include "protocol/hex_text.h"
 #include "rig/same_file.h"
 
@@ -18,7 +20,7 @@ namespace {
 // existence cannot even be told (a folder that may not be searched) is no erased chip either.
 bool Examine_State_File(const std::string& path, std::string* error) {
   std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
+  const auto status = std::filesystem::status(platform::File_Path(path), ec);
   if (ec && ec != std::errc::no_such_file_or_directory) {
     *error = "state file " + path + ": " + ec.message();
     return false;
@@ -58,16 +60,21 @@ TracedBoard Traced_Board(const BoardSpec& spec, const WorkingState& st, const si
 
 std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_path,
                                const WorkingState& st, std::ostream& diagnostics,
-                               std::string* error, InterruptSource* interrupts, bool* unavailable) {
-  if (unavailable != nullptr) *unavailable = false;
+                               std::string* error, InterruptSource* interrupts,
+                               RigFailure* failure) {
+  RigFailure ignored = RigFailure::kUsage;
+  if (failure == nullptr) failure = &ignored;
+  *failure = RigFailure::kUsage;
   std::unique_ptr<Rig> rig(new Rig());
   rig->spec_ = spec;
   rig->trace_path_ = trace_path;
+  rig->interrupts_ = interrupts != nullptr ? interrupts : &rig->signals_;
   if (spec.simulated && !spec.sim.state_file.empty() &&
       !Examine_State_File(spec.sim.state_file, error)) {
     return nullptr;
   }
   if (!Check_Trace_Path(spec, trace_path, error)) return nullptr;
+  if (spec.simulated && spec.sim.chip && !rig->Lock_State(failure, error)) return nullptr;
   if (spec.simulated && spec.sim.virtual_time) {
     rig->clock_ = std::make_unique<VirtualClock>();
   } else {
@@ -91,19 +98,27 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
   } else {
     rig->system_port_ = Open_System_Port(spec.lpt, diagnostics, error);
     if (!rig->system_port_) {
-      if (unavailable != nullptr) *unavailable = true;
+      *failure = RigFailure::kUnavailable;
       return nullptr;
     }
     rig->backend_ = rig->system_port_.get();
   }
   if (!trace_path.empty()) {
-    rig->trace_file_ =
-        TraceFile::Open(trace_path, Traced_Board(spec, st, rig->board_.get()), error);
-    if (!rig->trace_file_) return nullptr;
+    InterruptSource& source = *rig->interrupts_;
+    bool stopped = false;
+    rig->trace_file_ = TraceFile::Open(
+        trace_path, Traced_Board(spec, st, rig->board_.get()), error,
+        [&source] { return source.Pending() != 0; }, &stopped);
+    if (!rig->trace_file_) {
+      if (stopped) {
+        *failure = RigFailure::kStopped;
+        *error = "interrupted by " + platform::Interrupt_Name(source.Pending());
+      }
+      return nullptr;
+    }
     rig->tracing_ = std::make_unique<TracingPort>(*rig->backend_, *rig->clock_, *rig->trace_file_);
   }
   PortIo& outer = rig->tracing_ ? static_cast<PortIo&>(*rig->tracing_) : *rig->backend_;
-  rig->interrupts_ = interrupts != nullptr ? interrupts : &rig->signals_;
   rig->interruptible_port_ = std::make_unique<InterruptiblePort>(outer, *rig->interrupts_);
   rig->interruptible_clock_ = std::make_unique<InterruptibleClock>(*rig->clock_, *rig->interrupts_);
   return rig;
@@ -112,6 +127,29 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
 Rig::~Rig() {
   std::string ignored;
   if (trace_file_) trace_file_->Finish(&ignored);
+  // A run given up before it started, or whose state could not be written, leaves no empty state
+  // file of its own making behind.
+  if (state_created_ && !state_written_) {
+    std::error_code ec;
+    if (std::filesystem::file_size(platform::File_Path(spec_.sim.state_file), ec) == 0 && !ec) {
+      std::filesystem::remove(platform::File_Path(spec_.sim.state_file), ec);
+    }
+  }
+}
+
+bool Rig::Lock_State(RigFailure* failure, std::string* error) {
+  const std::string& path = spec_.sim.state_file;
+  if (path.empty()) return true;
+  platform::LockResult locked = platform::Lock_File(path);
+  if (!locked.lock) {
+    if (locked.in_use) *failure = RigFailure::kInUse;
+    *error = locked.in_use ? platform::File_Failure(path, locked.reason)
+                           : "state file " + path + ": " + locked.reason;
+    return false;
+  }
+  state_lock_ = std::move(locked.lock);
+  state_created_ = locked.created;
+  return true;
 }
 
 bool Rig::Set_Faults(std::string* error) {
@@ -137,12 +175,13 @@ bool Rig::Set_Faults(std::string* error) {
 
 void Rig::Leave_Lines_Safe(const WorkingState& st) {
   if (st.PortBase == 0 || !backend_) return;  // no board found: discovery left the port as it was
-  // Past the interruption check, through the trace, and only to the data register in use.
+  // Past the interruption check, through the trace, and only to the registers of the port in use.
   PortIo& raw = tracing_ ? static_cast<PortIo&>(*tracing_) : *backend_;
   GuardedPort port(raw);
   const auto base = static_cast<std::uint16_t>(st.PortBase);
   const BoardDescription& board = Board_In_Use(st);
   if (board.has(kByteReset)) {
+    interrupts_->Passing(WayOut::kLinesSafeRead);
     port.write(base, 0x00);  // the Tessel board's rest, as its reset leaves it
     return;
   }
@@ -153,27 +192,35 @@ void Rig::Leave_Lines_Safe(const WorkingState& st) {
   for (PortRegister reg : {PortRegister::kData, PortRegister::kControl}) {
     if (!Touches(board, reg, idle)) continue;
     const auto address = static_cast<std::uint16_t>(base + static_cast<int>(reg));
-    port.write(address, Driven(board, reg, port.read(address), idle));
+    const std::uint8_t value = Driven(board, reg, port.read(address), idle);
+    interrupts_->Passing(WayOut::kLinesSafeRead);
+    port.write(address, value);
   }
 }
 
 bool Rig::Finish(const WorkingState& st, std::string* error) {
   if (finished_) return true;
   finished_ = true;
+  interrupts_->Passing(WayOut::kStart);
   Leave_Lines_Safe(st);
   // Let go of the port before anything else can fail; from now on the lines see an empty bus.
   interruptible_port_ = std::make_unique<InterruptiblePort>(released_, *interrupts_);
   tracing_.reset();
   backend_ = nullptr;
   system_port_.reset();
-  return Save_State(error);
+  interrupts_->Passing(WayOut::kLinesSafe);
+  const bool saved = Save_State(error);
+  interrupts_->Passing(WayOut::kStateWritten);
+  return saved;
 }
 
 bool Rig::Load_State(std::string* error) {
   const std::string& path = spec_.sim.state_file;
   if (path.empty() || !chip_) return true;
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;  // a new, erased chip (examined before)
+  const std::filesystem::path file = platform::File_Path(path);
+  // A new, erased chip (examined before): no file, or the empty one made to be locked.
+  if (!std::filesystem::exists(file, ec) || std::filesystem::file_size(file, ec) == 0) return true;
   ChipContents c;
   if (!Read_Chip_Hex(path, chip_->program_size(), chip_->eeprom_size(), &c, error)) {
     *error = "state file " + path + ": " + *error;
@@ -196,10 +243,12 @@ bool Rig::Save_State(std::string* error) {
   for (int a = 0; a < chip_->eeprom_size(); ++a) c.eeprom[a] = chip_->eeprom(a);
   for (int i = 0; i < 4; ++i) c.user_ids[i] = chip_->user_id(i);
   c.config = chip_->config();
+  interrupts_->Passing(WayOut::kStateWrite);
   if (!Write_Chip_Hex(path, c, error)) {
     *error = "state file " + path + ": " + *error;
     return false;
   }
+  state_written_ = true;
   return true;
 }
 
@@ -209,9 +258,10 @@ std::string Rig::Trace_Failure() const {
 }
 
 bool Rig::Finish_Trace(std::string* error) {
-  if (!trace_file_) return true;
   std::string reason;
-  if (trace_file_->Finish(&reason)) return true;
+  const bool whole = !trace_file_ || trace_file_->Finish(&reason);
+  interrupts_->Passing(WayOut::kTraceFlushed);
+  if (whole) return true;
   *error = "trace " + trace_path_ + ": " + reason;
   return false;
 }

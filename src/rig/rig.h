@@ -11,6 +11,7 @@
 #include "hardware/interruption.h"
 #include "hardware/port_io.h"
 #include "hardware/trace.h"
+#include "platform/file_lock.h"
 #include "rig/board_spec.h"
 #include "rig/trace_file.h"
 #include "sim/board.h"
@@ -21,20 +22,29 @@
 
 namespace corvane {
 
+// Why a programmer could not be assembled.
+enum class RigFailure {
+  kUsage,        // the options name something unusable (a usage error)
+  kUnavailable,  // this system has no parallel-port backend
+  kInUse,        // the state file is in use by another program (a file error)
+  kStopped,      // a request to stop came while a file (a FIFO) was being opened
+};
+
 class Rig {
  public:
-  // Builds the programmer. The simulated chip's state file is read now when it exists (a missing
-  // file is an erased chip; one that cannot be examined, or is not a regular file, is refused),
-  // the simulated faults are put in place and the trace file is created now, unless it is the
-  // state file. Null with a reason on failure, before anything was written; *unavailable is then
-  // set when the failure is that this system has no parallel-port backend. The working state
-  // tells the VCD trace which port and board the discovery found on the machine's ports, and the
-  // way out which lines to leave safe. Every port access and wait checks `interrupts` (null: the
-  // process's signals) and throws Interrupted once a request to stop is pending.
+  // Builds the programmer. The simulated chip's state file is locked for the whole run (another
+  // run on it is refused at once: "FILE is in use by another program") and read now when it
+  // exists (a missing or empty file is an erased chip; one that cannot be examined, or is not a
+  // regular file, is refused), the simulated faults are put in place and the trace file is
+  // created now, unless it is the state file. Null with a reason on failure, before anything was
+  // written, and the kind of failure in *failure. The working state tells the VCD trace which
+  // port and board the discovery found on the machine's ports, and the way out which lines to
+  // leave safe. Every port access and wait checks `interrupts` (null: the process's signals) and
+  // throws Interrupted once a request to stop is pending; so does the wait for a FIFO's reader.
   static std::unique_ptr<Rig> Make(const BoardSpec& spec, const std::string& trace_path,
                                    const WorkingState& st, std::ostream& diagnostics,
                                    std::string* error, InterruptSource* interrupts = nullptr,
-                                   bool* unavailable = nullptr);
+                                   RigFailure* failure = nullptr);
   ~Rig();
 
   PortIo& port() { return *interruptible_port_; }
@@ -46,6 +56,8 @@ class Rig {
   // The simulated board measuring its socket for the board test; null for the machine's ports,
   // where the user measures.
   LineMeter* meter() { return meter_.get(); }
+  // Where requests to stop come from.
+  InterruptSource& interrupts() { return *interrupts_; }
 
   // The way out, after a normal end or an interruption alike: when a board was found, leaves its
   // lines idle as its description says (Vpp removed, and the lines it names; Brannock: D3 set, the
@@ -66,6 +78,7 @@ class Rig {
 
  private:
   Rig() = default;
+  bool Lock_State(RigFailure* failure, std::string* error);
   bool Load_State(std::string* error);
   bool Set_Faults(std::string* error);
   void Leave_Lines_Safe(const WorkingState& st);
@@ -79,6 +92,9 @@ class Rig {
 
   BoardSpec spec_;
   SignalInterrupts signals_;
+  std::unique_ptr<platform::FileLock> state_lock_;
+  bool state_created_ = false;  // the state file was made empty to be locked
+  bool state_written_ = false;
   InterruptSource* interrupts_ = nullptr;
   EmptyBus released_;
   std::unique_ptr<Clock> clock_;

@@ -1,8 +1,6 @@
 #include "rig/trace_file.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <utility>
 
 #include "boards/board_lines.h"
@@ -63,45 +61,51 @@ void VcdTraceWriter::record(const PortAccess& a) {
   change(kDataOut, Line_Active(b, Line::kDataOut, data_, control_) ? 1 : 0, a.t_ns);
 }
 
+namespace {
+// What is kept before it is written out: a failing file is noticed within the first few hundred
+// accesses (before the start-up ends), and the file sees few writes.
+constexpr std::streamoff kBufferBytes = 8192;
+}  // namespace
+
 std::unique_ptr<TraceFile> TraceFile::Open(const std::string& path, TracedBoard board,
-                                           std::string* error) {
+                                           std::string* error,
+                                           const platform::OutputFile::StopCheck& stop,
+                                           bool* stopped) {
   std::unique_ptr<TraceFile> file(new TraceFile());
-  // Binary: the same bytes on every system (LF line ends, no CR LF translation on Windows).
-  errno = 0;
-  file->stream_.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
-  if (!file->stream_) {
-    *error = "cannot create trace file " + path + ": " +
-             (errno != 0 ? std::strerror(errno) : "cannot open the file");
+  bool interrupted = false;
+  std::string reason;
+  // The same bytes on every system: LF line ends, no CR LF translation on Windows.
+  file->file_ = platform::OutputFile::Create(path, stop, &interrupted, &reason);
+  if (stopped != nullptr) *stopped = interrupted;
+  if (!file->file_) {
+    if (!interrupted) *error = "cannot create trace file " + path + ": " + reason;
     return nullptr;
   }
   const bool vcd = path.size() >= 4 && path.compare(path.size() - 4, 4, ".vcd") == 0;
   if (vcd) {
-    file->writer_ = std::make_unique<VcdTraceWriter>(file->stream_, std::move(board));
+    file->writer_ = std::make_unique<VcdTraceWriter>(file->buffer_, std::move(board));
   } else {
-    file->writer_ = std::make_unique<TextTraceWriter>(file->stream_);
+    file->writer_ = std::make_unique<TextTraceWriter>(file->buffer_);
   }
-  file->Check();
   return file;
 }
 
-void TraceFile::Check() {
-  if (stream_ || !failure_.empty()) return;
-  failure_ = errno != 0 ? std::strerror(errno) : "write error";
+void TraceFile::Write_Out() {
+  const std::string text = buffer_.str();
+  buffer_.str(std::string());
+  if (!failure_.empty() || text.empty()) return;
+  std::string reason;
+  if (!file_->Write(text, &reason)) failure_ = reason;
 }
 
 void TraceFile::record(const PortAccess& a) {
   if (!failure_.empty()) return;
-  errno = 0;
   writer_->record(a);
-  Check();
+  if (buffer_.tellp() >= kBufferBytes) Write_Out();
 }
 
 bool TraceFile::Finish(std::string* reason) {
-  if (failure_.empty()) {
-    errno = 0;
-    stream_.flush();
-    Check();
-  }
+  Write_Out();
   if (failure_.empty()) return true;
   *reason = failure_;
   return false;

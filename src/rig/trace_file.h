@@ -2,12 +2,13 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "hardware/trace.h"
+#include "platform/output_file.h"
 #include "state/working_state.h"
 
 namespace corvane {
@@ -55,20 +56,24 @@ class VcdTraceWriter final : public TraceSink {
 // failure is kept and nothing more is written after it.
 class TraceFile final : public TraceSink {
  public:
-  // Null with a reason when the file cannot be created.
+  // Null with a reason when the file cannot be created; with *stopped set instead when `stop`
+  // said so while the file (a FIFO) waited for its reader.
   static std::unique_ptr<TraceFile> Open(const std::string& path, TracedBoard board,
-                                         std::string* error);
+                                         std::string* error,
+                                         const platform::OutputFile::StopCheck& stop = {},
+                                         bool* stopped = nullptr);
 
   void record(const PortAccess& a) override;
   // Why a write failed ("No space left on device"); empty while every write succeeded.
   const std::string& failure() const { return failure_; }
-  // Flushes what is buffered. False with the reason when that or any earlier write failed.
+  // Writes what is buffered. False with the reason when that or any earlier write failed.
   bool Finish(std::string* reason);
 
  private:
-  void Check();
+  void Write_Out();
 
-  std::ofstream stream_;
+  std::unique_ptr<platform::OutputFile> file_;
+  std::ostringstream buffer_;
   std::unique_ptr<TraceSink> writer_;
   std::string failure_;
 };

@@ -40,6 +40,11 @@ class Panel {
   // Progress of a long block transfer (words done of total). Shown only by front ends that
   // want it; the window's own panels are not touched.
   virtual void Progress(int /*done*/, int /*total*/) {}
+
+  // The signal number of a request to stop that has come (0: none), for the commands that wait
+  // on something other than the board (a HEX file read from a pipe or a terminal). They end as
+  // at their input's end and leave it to the caller to stop.
+  virtual int Stop_Pending() { return 0; }
 };
 
 }  // namespace corvane

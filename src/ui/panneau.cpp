@@ -207,6 +207,7 @@ void Panneau::Check_Speed_Click() {
   } else {
     st_.Speed = control(Ctl::Menu_Options_Fast).value == kChecked ? kFastSpeed : kNormalSpeed;
   }
+  if (!file_name_.empty()) Offer_Fast(Ctl::Btn_Program_Device, false);
 }
 
 // The pace is taken on the programmer's clock: in virtual time the simulated board's.

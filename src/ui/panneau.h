@@ -61,6 +61,9 @@ class Panneau final : public Panel {
   // False, after a message box with the verdict, when a line did not follow or the test was
   // stopped.
   bool Board_Test();
+  // Where requests to stop come from for what does not touch the board (a HEX file read from a
+  // pipe or a terminal); none by default. The board's own accesses and waits check theirs.
+  void Set_Interrupt_Source(InterruptSource* source) { interrupts_ = source; }
 
   // Reads the whole chip into a HEX file (the console program's "save", and File, Save), or into
   // `stream` when one is given.
@@ -95,6 +98,7 @@ class Panneau final : public Panel {
   std::string FileName() const override { return file_name_; }
   void Show_Fuses() override;
   void Progress(int done, int total) override;
+  int Stop_Pending() override { return interrupts_ != nullptr ? interrupts_->Pending() : 0; }
 
  private:
   Control& mut(Ctl id) { return controls_[static_cast<int>(id)]; }
@@ -118,6 +122,12 @@ class Panneau final : public Panel {
   void Check_BODEN_Click();
   void Check_Speed_Click();
   bool Run_Device_Command(Ctl id);
+  // How long command `id` (Menu_File_Save: the whole chip read into a file) takes at `speed`:
+  // the command rehearsed on a simulated board with a blank chip like the one identified.
+  std::int64_t Rehearse(Ctl id, SpeedKind speed);
+  // Tells the view, when it asks, how long command `id` takes at the speed set and at the fast
+  // one (panneau_estimate.cpp).
+  void Offer_Fast(Ctl id, bool starting);
   // False, after a message box, when the chip recorded violations since the last report.
   bool Report_Violations();
 
@@ -149,6 +159,7 @@ class Panneau final : public Panel {
   ViolationSource* violations_ = nullptr;
   LineMeter* meter_ = nullptr;
   std::uint16_t default_port_ = kLpt1;
+  InterruptSource* interrupts_ = nullptr;
   Context ctx_;
   std::array<Control, kControlCount> controls_;
   std::string log_;

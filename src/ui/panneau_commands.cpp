@@ -62,6 +62,7 @@ bool Panneau::Click_Handler(Ctl id) {
       Set_Value(id, 1);
       return true;
     default: {
+      Offer_Fast(id, true);
       const bool done = Run_Device_Command(id);
       const bool clean = Report_Violations();
       return done && clean;
@@ -153,6 +154,7 @@ bool Panneau::Run_Device_Command(Ctl id) {
 bool Panneau::Save_Device_To(const std::string& path, std::ostream* stream) {
   return Guarded([this, &path, stream] {
     if (!Port_Ready()) return false;
+    Offer_Fast(Ctl::Menu_File_Save, true);
     const bool saved = Save_Device(ctx_, path, stream);
     const bool clean = Report_Violations();
     return saved && clean;
@@ -294,7 +296,11 @@ void Panneau::Load_Chosen_File(std::string path) {
   Set_Value(Ctl::Check_auto, kChecked);
   // A file that did not load leaves no file behind: programming or verifying would work on an
   // image that is not the one named in the caption.
-  if (!Read_File(st_, *this)) Disarm_File();
+  if (!Read_File(st_, *this)) {
+    Disarm_File();
+    return;
+  }
+  Offer_Fast(Ctl::Btn_Program_Device, false);
 }
 
 void Panneau::Disarm_File() {

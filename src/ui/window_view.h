@@ -8,6 +8,7 @@
 
 #include "ui/board_test.h"
 #include "ui/controls.h"
+#include "ui/speed_hint.h"
 
 namespace corvane {
 
@@ -38,6 +39,11 @@ class WindowView {
   // During a block transfer: units done of total, and the time left at the measured pace (-1 while
   // not yet known).
   virtual void Progress(int /*done*/, int /*total*/, std::int64_t /*remaining_ns*/) {}
+  // Whether the view shows how long an operation takes at the speed set beside the fast speed:
+  // just before a command runs (starting), or for PROGRAM Device of the loaded file. Each
+  // estimate rehearses the command in virtual time, so a view that shows none asks for none.
+  virtual bool Wants_Speed_Hint(bool /*starting*/) const { return false; }
+  virtual void Speed_Hint(const SpeedHint& /*hint*/) {}
   // The menu commands that act on windows.
   virtual void Close_Window() {}
   virtual void Show_About() {}

@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "cli_support.h"
+#include "support/command_run.h"
 
 namespace corvane::testing {
 namespace {
@@ -101,6 +102,16 @@ TEST(CliFilesTest, ATraceThatCannotBeWrittenFailsTheRun) {
   // The start-up already lost the trace: no step ran, and the chip was still written back.
   EXPECT_EQ(r.out.find("Device"), std::string::npos);
   EXPECT_TRUE(fs::exists(dir / "s.hex"));
+}
+
+// The log is the run's record: a standard output that cannot take it fails the run, as a trace
+// that cannot be written does (a reader that went away is SIGPIPE's, exit 141).
+TEST(CliFilesTest, ALogThatCannotBeWrittenFailsTheRun) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  const CommandRun r = Run_Command(std::string(CORVANE_CLI_BINARY) + " --board sim load " +
+                                   kDemo84 + " device-id program 2>&1 > /dev/full");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "corvane-cli: standard output: No space left on device\n");
 }
 
 TEST(CliFilesTest, ATraceOverAFileTheRunUsesIsAUsageError) {

@@ -52,6 +52,7 @@ TEST(CliTest, UsageErrorsExitTwoBeforeAnythingRuns) {
       {"--trace"},
       {"--bogus"},
       {"--board", "sim", "--trace", "/nonexistent-dir/trace.txt", "device-id"},
+      {"--board", "sim:fault=stuck-word:FFFFFFFF", "device-id"},
   };
   for (const auto& args : bad) {
     const CliRun r = Cli(args);

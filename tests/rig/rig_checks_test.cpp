@@ -58,6 +58,37 @@ TEST(SimFaultsTest, FaultOptionsAreReadAndChecked) {
   }
 }
 
+// Numbers too large for their field were once cut to an int (FFFFFFFF became -1 and aborted the
+// run, 100000000 became word 0): every one is refused with its range.
+TEST(SimFaultsTest, NumbersOutOfRangeAreRefused) {
+  const struct {
+    const char* option;
+    const char* why;
+  } cases[] = {
+      {"stuck-word:FFFFFFFF", "FFFFFFFF is out of range (0-3FFF)"},
+      {"stuck-word:80000000", "80000000 is out of range (0-3FFF)"},
+      {"stuck-word:100000000", "100000000 is out of range (0-3FFF)"},
+      {"stuck-word:0x4000", "4000 is out of range (0-3FFF)"},
+      {"stuck-word:123456789ABCDEF0123", "123456789ABCDEF0123 is out of range (0-3FFF)"},
+      {"lost:2147483648", "2147483648 is out of range (0-2147483647)"},
+      {"lost:-5", "'-5' is not a decimal number"},
+  };
+  for (const auto& c : cases) {
+    BoardSpec spec;
+    std::string error;
+    EXPECT_FALSE(Parse_Board_Spec(std::string("sim:chip=16f877,fault=") + c.option, &spec, &error))
+        << c.option;
+    EXPECT_EQ(error, std::string("board option fault takes data-low|data-high|lost:N|stuck-word:"
+                                 "ADDR, not '") +
+                         c.option + "': " + c.why);
+  }
+  BoardSpec spec;
+  std::string error;
+  ASSERT_TRUE(Parse_Board_Spec("sim:fault=stuck-word:0003FFF,fault=lost:2147483647", &spec, &error))
+      << error;
+  EXPECT_EQ(spec.sim.faults.stuck_words, std::vector<int>{0x3FFF});
+}
+
 TEST(SimFaultsTest, AStuckWordMustBeOneOfTheChipsWords) {
   std::string error;
   EXPECT_FALSE(Make("sim:chip=16f84a,fault=stuck-word:400", &error));

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/speed_hint.h"
 #include "ui/window_view.h"
 
 namespace corvane::testing {
@@ -27,6 +28,9 @@ class RecordingView : public WindowView {
   int options_shown = 0;
   std::deque<Answer> answers;  // of the board test's measurements; none left: stop
   std::vector<std::string> prompts;
+  // The speed hints, when asked for (each one rehearses its command).
+  bool wants_speed_hints = false;
+  std::vector<SpeedHint> speed_hints;
 
   void Message_Box(std::string_view text) override { boxes.emplace_back(text); }
   std::string Open_File_Dialog(std::string_view filter, std::string_view) override {
@@ -60,6 +64,8 @@ class RecordingView : public WindowView {
     answers.pop_front();
     return a;
   }
+  bool Wants_Speed_Hint(bool) const override { return wants_speed_hints; }
+  void Speed_Hint(const SpeedHint& hint) override { speed_hints.push_back(hint); }
 };
 
 }  // namespace corvane::testing

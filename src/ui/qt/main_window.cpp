@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTextCursor>
 #include <QUrl>
 #include <QWindow>
@@ -256,6 +258,30 @@ void MainWindow::Progress(int done, int total, std::int64_t remaining_ns) {
     progress_->setValue(done);
   }
   Repaint_If_Due();
+}
+
+void MainWindow::Speed_Hint(const SpeedHint& hint) {
+  QString text;
+  if (hint.worth_saying()) {
+    std::string hint_text = Speed_Hint_Text(hint, "Fast programming");
+    hint_text[0] = 'T';  // "This takes about ..."
+    text = Text(hint_text);
+  }
+  progress_->setToolTip(text);
+  if (QAction* fast = menu_action(Ctl::Menu_Options_Fast)) fast->setStatusTip(text);
+}
+
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    if (tip.isEmpty()) {
+      status_bar_->clearMessage();
+    } else {
+      status_bar_->showMessage(tip);
+    }
+    return true;
+  }
+  return QMainWindow::event(event);
 }
 
 void MainWindow::Control_Changed(Ctl id) {

@@ -100,11 +100,17 @@ class MainWindow final : public QMainWindow, public WindowView {
   // Between the words of a block transfer, which sets no status while it writes: the progress bar
   // with the percentage and the time left.
   void Progress(int done, int total, std::int64_t remaining_ns) override;
+  // How long the operation takes beside "Fast programming", when that is more than a minute:
+  // the progress bar's tooltip and the "Fast programming" item's status tip.
+  bool Wants_Speed_Hint(bool /*starting*/) const override { return true; }
+  void Speed_Hint(const SpeedHint& hint) override;
   void Close_Window() override;
   void Show_About() override;
   void Show_Options() override;
 
  protected:
+  // A menu item's status tip shows in the window's status bar while the item is highlighted.
+  bool event(QEvent* event) override;
   // During a command a close is kept for its end, whatever boxes come in between.
   void closeEvent(QCloseEvent* event) override;
   // During a command: drops the user's input to every window but the command's own box.
