@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Configures and builds one build tree: scripts/build.sh [--target NAME] DIR [cmake options...]
+# Configures and builds one build tree: scripts/build.sh [--target NAME]... DIR [cmake options...]
+# Every tree compiles through one compiler cache when ccache is installed: a file that another
+# tree (or another copy of the source) already compiled with the same options is not compiled
+# again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets=()
-if [ "${1:-}" = "--target" ]; then targets=(--target "$2"); shift 2; fi
+while [ "${1:-}" = "--target" ]; do
+  targets+=(--target "$2")
+  shift 2
+done
 dir=$1; shift
 launcher=()
 if command -v ccache > /dev/null; then

@@ -13,7 +13,8 @@ declare -A groups=(
   [fuzz]="clang libclang-rt-14-dev"               # the fuzz targets: clang++ and libFuzzer
   [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest"  # the Windows cross-build
   [wine]="wine64"                                 # the Windows build's tests
-  [zip]="zip"                                     # the Windows package
+  [zip]="zip unzip"                               # the Windows package, and its check
+  [cache]="ccache"                                # one compiler cache for every build tree
 )
 
 wanted=("$@")

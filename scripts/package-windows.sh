@@ -4,12 +4,14 @@
 # The InpOut driver library itself is never shipped: it is the user's to install.
 # Usage: scripts/package-windows.sh [OUTPUT_DIR]   (default: build/packages; a relative folder is
 # taken from the source tree, an absolute one as it is)
+# The console program is always brought up to date first, and nothing else is built for the zip
+# (the tests are not).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out_dir=${1:-build/packages}
 win=build/windows
 
-[ -f "$win/src/cli/corvane-cli.exe" ] || scripts/build-windows.sh
+scripts/build-windows.sh --target corvane-cli
 scripts/install-deps.sh zip
 
 # The version as the programs print it: major.minor.patch of the project's version.

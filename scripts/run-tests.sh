@@ -1,40 +1,116 @@
 #!/usr/bin/env bash
-# Sets everything up and runs the whole test suite: a warnings-as-errors build, then the same
-# suite under the address and undefined-behaviour sanitizers, then a bounded run of each fuzz
-# target on its seed corpus.
+# The test suite, in two sizes:
+#   scripts/run-tests.sh         the release build (warnings as errors) and every test in it: the
+#                                window's, the console program's and every layer's
+#   scripts/run-tests.sh --all   also the same suite under the address and undefined-behaviour
+#                                sanitizers, the Windows console program cross-built and tested
+#                                under Wine, a build for a system with neither parallel-port
+#                                backend, and each fuzz target for 30 s: what CI runs
+# It installs the packages it needs first (scripts/install-deps.sh), says how long it will take,
+# and at the end how long each part took. Every build shares one compiler cache when ccache is
+# installed (--all installs it), so that what one build compiled another one reuses.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+
+all=0
+case "${1:-}" in
+  "") ;;
+  --all) all=1 ;;
+  -h | --help)
+    sed -n '2,11s/^# \{0,1\}//p' "$0"
+    exit 0
+    ;;
+  *)
+    echo "run-tests.sh: unknown argument '$1' (try --help)" >&2
+    exit 2
+    ;;
+esac
+
+started=$SECONDS
+report=()
+# part NAME COMMAND...: runs one part and notes how long it took.
+part() {
+  local name=$1 begun=$SECONDS
+  shift
+  echo "== $name"
+  "$@"
+  report+=("$(printf '%-44s %4d s' "$name" $((SECONDS - begun)))")
+}
+
+# What it will take, as measured on a 2-core machine (README, "Testing"): a first run compiles
+# everything, a later one only what changed.
+if [ -f build/release/build.ninja ]; then
+  estimate="about 2 minutes (build/release exists: only what changed is compiled)"
+else
+  estimate="about 5 minutes (a first build; less with a warm compiler cache)"
+fi
+if [ "$all" = 1 ]; then
+  if [ -f build/sanitize/build.ninja ] && [ -f build/windows/build.ninja ]; then
+    estimate="about 10 minutes (the build trees exist: only what changed is compiled)"
+  else
+    estimate="about 20 minutes (first builds; less with a warm compiler cache)"
+  fi
+fi
+estimate="$estimate on an idle machine, longer when other work shares it"
+echo "run-tests.sh: $([ "$all" = 1 ] && echo "every build and test" || echo "the release build and its tests"):" \
+  "$estimate"
+
+# Wine before the Windows build is configured: the tests run under it only when it is found then.
+if [ "$all" = 1 ]; then
+  part "packages" scripts/install-deps.sh build test cache fuzz windows wine
+else
+  part "packages" scripts/install-deps.sh build test
+fi
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON
-ctest --test-dir build/release --output-on-failure -j "$jobs"
+release() {
+  scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON
+  ctest --test-dir build/release --output-on-failure -j "$jobs"
+}
+part "release build and tests" release
 
-scripts/build.sh build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON \
-  -DCORVANE_SANITIZE=ON -DCORVANE_GUI=OFF -DCORVANE_BENCH=OFF
-ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+if [ "$all" = 1 ]; then
+  sanitize() {
+    scripts/build.sh build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON \
+      -DCORVANE_SANITIZE=ON -DCORVANE_GUI=OFF -DCORVANE_BENCH=OFF
+    ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+  }
+  part "sanitizer build and tests" sanitize
 
-# The console program cross-built for Windows (MinGW-w64) and run under Wine: its test suite, the
-# byte-for-byte comparison with the Linux program and the InpOut backend.
-scripts/build-windows.sh
-scripts/test-windows.sh build/release
+  # The console program cross-built for Windows (MinGW-w64) and run under Wine: its test suite,
+  # the byte-for-byte comparison with the Linux program and the InpOut backend.
+  windows() {
+    scripts/build-windows.sh
+    scripts/test-windows.sh build/release
+  }
+  part "Windows build and tests under Wine" windows
 
-# A system with neither the Linux nor the Windows parallel-port backend: it builds, runs the
-# simulated board, and says that --board lpt is not available (exit 3).
-scripts/build.sh build/other -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON \
-  -DCORVANE_SYSTEM_PORT=none -DCORVANE_GUI=OFF -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF
-other=build/other/src/cli/corvane-cli
-status=0
-"$other" --board lpt device-id > /dev/null 2> build/other/lpt.err || status=$?
-if [ "$status" -ne 3 ] || ! grep -q "not available on this system" build/other/lpt.err; then
-  echo "--board lpt without a backend: exit $status, expected 3" >&2
-  cat build/other/lpt.err >&2
-  exit 1
+  # A system with neither the Linux nor the Windows parallel-port backend: it builds (the files
+  # it shares with the release build come from the compiler cache), runs the simulated board,
+  # and says that --board lpt is not available (exit 3).
+  other() {
+    scripts/build.sh --target corvane-cli build/other -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCORVANE_WERROR=ON -DCORVANE_SYSTEM_PORT=none -DCORVANE_GUI=OFF -DCORVANE_TESTS=OFF \
+      -DCORVANE_BENCH=OFF -DCORVANE_MAN=OFF
+    local cli=build/other/src/cli/corvane-cli status=0
+    "$cli" --board lpt device-id > /dev/null 2> build/other/lpt.err || status=$?
+    if [ "$status" -ne 3 ] || ! grep -q "not available on this system" build/other/lpt.err; then
+      echo "--board lpt without a backend: exit $status, expected 3" >&2
+      cat build/other/lpt.err >&2
+      return 1
+    fi
+    "$cli" --board sim load tests/data/pic16f84a_demo_inhx8m.hex program verify > /dev/null
+    echo "Without a parallel-port backend: --board lpt refused (exit 3), --board sim programs"
+  }
+  part "other-systems build" other
+
+  part "fuzzing, 30 s per target" scripts/run-fuzz.sh 30
 fi
-"$other" --board sim load tests/data/pic16f84a_demo_inhx8m.hex program verify > /dev/null
-echo "Without a parallel-port backend: --board lpt refused (exit 3), --board sim programs"
 
-# Each fuzz target for a bounded time on its seed corpus.
-scripts/run-fuzz.sh 30
+echo "== run-tests.sh: every part passed"
+printf '%s\n' "${report[@]}"
+elapsed=$((SECONDS - started))
+printf '%-44s %4d s (%d min %02d s); build/ holds %s\n' "total" "$elapsed" $((elapsed / 60)) \
+  $((elapsed % 60)) "$(du -sh build 2> /dev/null | cut -f1)"

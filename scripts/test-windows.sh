@@ -12,6 +12,12 @@ linux_build=${1:-build/release}
 win=build/windows
 
 scripts/install-deps.sh wine
+# A tree configured before Wine was installed would run the .exe files without it: configure it
+# again, which finds Wine now.
+if ! grep -q '^CORVANE_WINE:FILEPATH=/' "$win/CMakeCache.txt"; then
+  echo "Configuring $win again: Wine was not installed when it was configured"
+  cmake "$win" > /dev/null
+fi
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 export WINEPREFIX="$PWD/$win/wine" WINEDEBUG=-all
@@ -30,7 +36,8 @@ ctest --test-dir "$win" --output-on-failure -j "$(nproc)"
 # else.
 # (A parameter shown as raw bytes includes padding, which differs from run to run: cut it.)
 listed() {
-  ctest --test-dir "$1" -N | sed -n 's/^ *Test *#[0-9]*: //p' | sed -E 's#/[0-9]+-byte object <.*>$#/(bytes)#' \
+  ctest --test-dir "$1" -N | sed -n 's/^ *Test *#[0-9]*: //p' \
+    | sed -E -e 's#/[0-9]+-byte object <.*>$#/(bytes)#' -e 's/  # GetParam\(\) = [0-9]+-byte object <.*>$//' \
     | sort
 }
 only_here=$(grep -hoE '^TEST(_F)?\(([A-Za-z0-9_]+)' $(ls tests/*/*_linux_test.cpp tests/*/*_posix_test.cpp 2> /dev/null) \

@@ -12,8 +12,11 @@
 
 #include "app/app_options.h"
 #include "app/demo.h"
+#include "app/display_check.h"
 #include "app/stop_watch.h"
+#include "boards/board_library.h"
 #include "hardware/lines.h"
+#include "platform/display.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
@@ -55,17 +58,29 @@ int Run_App(int argc, char** argv) {
     std::cout << "corvane " << CORVANE_VERSION_TEXT << '\n';
     return kAppClean;
   }
+  // The boards offered: the built-in ones and the user's own.
+  const BoardLibrary boards(Boards_Folder());
   BoardSpec spec;
-  if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+  if (!Parse_Board_Spec(opts.board, &spec, &error, &boards)) return usage_error(error);
   if (!Check_Trace_Path(opts, &error)) return usage_error(error);
   std::error_code ec;
   if (!opts.demo_file.empty() && !std::filesystem::is_regular_file(opts.demo_file, ec)) {
     return usage_error("--demo: no such file " + opts.demo_file);
   }
 
+  // Without a display Qt would abort: say so and leave, as when the display refuses us.
+  const char* qpa_platform = std::getenv("QT_QPA_PLATFORM");
+  const std::string display = platform::Display_Name();
+  const std::string missing = Missing_Display_Reason(qpa_platform ? qpa_platform : "", display);
+  if (!missing.empty()) {
+    std::cerr << No_Display_Message(missing) << '\n';
+    return kAppFailed;
+  }
+  auto connecting = std::make_unique<DisplayConnectGuard>(display);
   // Qt's own options are not read from our command line.
   int qt_argc = 1;
   QApplication app(qt_argc, argv);
+  connecting.reset();
   QApplication::setApplicationName(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
   // The user's settings are kept under these names (QSettings).
   QApplication::setOrganizationName(QStringLiteral("Corvane"));
@@ -73,6 +88,7 @@ int Run_App(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   WorkingState st;
+  st.BoardChoice = spec.host_board;
   RigFailure failure = RigFailure::kUsage;
   std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &failure);
   if (!rig) {
@@ -100,6 +116,9 @@ int Run_App(int argc, char** argv) {
   Panneau panneau(st, lines, window);
   panneau.Set_Violation_Source(rig->violations());
   panneau.Set_Port_Diagnosis(rig->port_diagnosis());
+  panneau.Set_Line_Meter(rig->meter());
+  if (spec.simulated) panneau.Set_Default_Port(spec.sim.port);
+  window.Set_Board_Library(&boards);
   panneau.Set_Interrupt_Source(&rig->interrupts());
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { QCoreApplication::quit(); });

@@ -100,7 +100,8 @@ std::string App_Usage() {
          "File, Open would; a .hex file dropped on the window is opened too.\n"
          "\n"
          "  --board SPEC        the programmer, as for corvane-cli (see corvane-cli --help):\n"
-         "                        lpt[:lpt1=DEV,lpt2=DEV]  the machine's parallel ports (default)\n"
+         "                        lpt[:lpt1=DEV,lpt2=DEV,board=NAME|FILE]\n"
+         "                                                 the machine's parallel ports (default)\n"
          "                        sim[:key=value,...]      the simulated board and chip\n"
          "  --trace FILE        writes every port access (a FILE ending in .vcd: a waveform);\n"
          "                      not the HEX file to open, nor the state file\n"
@@ -117,7 +118,9 @@ std::string App_Usage() {
          "  --version           prints the program's name and version\n"
          "  -h, --help          this text\n"
          "\n"
-         "Exit status: 0 normally, 1 when the screenshot could not be saved, 2 on a usage error.\n";
+         "Exit status: 0 normally, 1 without a usable display (DISPLAY or WAYLAND_DISPLAY unset,\n"
+         "or the display refused the connection) or when the screenshot could not be saved,\n"
+         "2 on a usage error.\n";
 }
 
 }  // namespace corvane::app

@@ -40,6 +40,11 @@ QString ScriptedDialogs::Save_File(QWidget* parent, const QString& name_filter,
   return real_.Save_File(parent, name_filter, default_suffix, start_folder);
 }
 
+Answer ScriptedDialogs::Ask(QWidget* parent, const QString& text) {
+  if (quiet_boxes_) return Answer::kStop;  // nobody to measure: the test stops
+  return real_.Ask(parent, text);
+}
+
 void Run_Demo(qt::MainWindow& window, ScriptedDialogs& dialogs, const QString& hex_file) {
   dialogs.Answer_Open_File(hex_file);
   // Clicks on the buttons themselves: a disabled button does nothing, as for a user.

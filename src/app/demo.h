@@ -29,6 +29,7 @@ class ScriptedDialogs final : public qt::DialogService {
                     const QString& start_folder) override;
   QString Save_File(QWidget* parent, const QString& name_filter, const QString& default_suffix,
                     const QString& start_folder) override;
+  Answer Ask(QWidget* parent, const QString& text) override;
 
  private:
   qt::DialogService& real_;

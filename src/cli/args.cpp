@@ -36,6 +36,7 @@ const std::vector<StepRule>& Step_Rules() {
       {"blank-check", {}, false},
       {"checksum", {}, false},
       {"dump", {}, false},
+      {"board-test", {}, false},
       {"osc", {"LP", "XT", "HS", "RC"}, true},
       {"wdt", {"on", "off"}, true},
       {"pwrt", {"on", "off"}, true},
@@ -92,8 +93,10 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       if (!value(a, &chip) || !expect(chip)) return false;
     } else if (a.rfind("--expect=", 0) == 0) {
       if (!expect(a.substr(9))) return false;
-    } else if (a == "--status") {
+    } else if (a == "--status" || a == "-v" || a == "--verbose") {
       o.status = true;
+    } else if (a == "-q" || a == "--quiet") {
+      o.quiet = true;
     } else if (a == "--board") {
       if (!value(a, &o.board)) return false;
     } else if (a.rfind("--board=", 0) == 0) {
@@ -141,12 +144,16 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       o.steps.push_back(std::move(step));
     }
   }
+  if (o.quiet && o.status) {
+    *error = "-q (--quiet) and -v (--verbose, --status) cannot be used together";
+    return false;
+  }
   *out = std::move(o);
   return true;
 }
 
 std::string Cli_Usage() {
-  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [--status] [--expect CHIP] STEP...
+  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [-q | -v] [--expect CHIP] STEP...
 
 Programs PIC16F84, PIC16F84A, PIC16F873 and PIC16F877 chips through a programmer board on the
 parallel port, without a window. It starts up as the window does (delay calibration, port
@@ -154,9 +161,14 @@ discovery, chip identification) and then runs each STEP in order as the window's
 
 Options:
 )" + System_Port_Help() +
-         R"(  --board sim[:key=value,...]
+         R"(                  board=NAME|FILE names the board's wiring: a built-in board (brannock,
+                  tessel, tait, p16pro40), one in the user's boards folder (boards/*.board in
+                  the configuration folder: ~/.config/Corvane on Linux, %APPDATA%\Corvane on
+                  Windows), or a FILE.board; without it, discovery tells the Brannock and
+                  Tessel boards apart
+  --board sim[:key=value,...]
                   the simulated programmer board:
-                    board=brannock|tessel        (default brannock)
+                    board=NAME|FILE  wired as that board (default brannock)
                     chip=16f84|16f84a|16f873|16f877|none   (default 16f84a)
                     port=lpt1|lpt2               (default lpt1)
                     time=virtual|real            (default virtual)
@@ -177,8 +189,11 @@ Options:
                   16f84, 16f84a, 16f873, 16f874, 16f876 or 16f877. A word of 0x3FFF, what a
                   PIC16F84 and an empty socket both read, matches 16f84 alone, with a warning
   --status        also prints every status-panel change to stderr as "[Key] text"
+  -v, --verbose   the same as --status: the log and every status change
+  -q, --quiet     prints only what failed: the message boxes and the failing step's summary
+                  on stderr (no log, no status panels, no progress, no speed hint)
   --version       prints the program's name and version
-  --help          this text
+  -h, --help      this text
 
 Commands (as the window's buttons):
   load FILE       LOAD File with FILE chosen
@@ -195,6 +210,11 @@ Commands (as the window's buttons):
   device-id       CHECK Device Id
   find-port       Find_Port
   reset           RESET PIC (Tessel board)
+  board-test      the board test, with no chip in the socket: sets one line at a time and
+                  says what to measure on the socket; answer each on the standard input (Enter
+                  when the meter reads so, n when it does not, q to stop); reads the data line
+                  back; ends with the lines at rest and a summary. The simulated board measures
+                  for itself. Runs also when discovery found no board (on LPT1 then)
   save FILE       reads the whole chip (program memory, IDs, configuration word, EEPROM)
                   into an INHX8M file; "save -" writes it to stdout (the log then goes to
                   stderr). The file is checked first: one that cannot be written costs no read
@@ -226,6 +246,9 @@ message box goes to stderr as "corvane-cli: TEXT"; a failing device step ends it
 summary line ("PROGRAM failed: 1024 words not written; is a chip in the socket?") and with a
 one-line summary "corvane-cli: STEP: what went wrong" on stderr. On the simulated board, a step that broke a
 datasheet timing fails after "corvane-cli: simulated chip: N timing violations, first: TEXT".
+On a terminal, a step expected to take more than a minute at the normal or low speed first says
+on stderr how long it takes and how long "speed fast" would take, e.g. "corvane-cli: this takes
+about 68 min at normal speed; `speed fast` takes about 1 min 36 s".
 
 Exit status:
   0  every step ran cleanly

@@ -16,8 +16,9 @@ struct Step {
 struct CliOptions {
   std::string board = "lpt";
   std::string trace;
-  std::string expect;  // --expect: the chip key ("16f877"), empty when any chip will do
-  bool status = false;
+  std::string expect;   // --expect: the chip key ("16f877"), empty when any chip will do
+  bool status = false;  // --status, -v: every status change on stderr
+  bool quiet = false;   // -q: only the failures on stderr
   bool help = false;
   bool version = false;
   std::vector<Step> steps;

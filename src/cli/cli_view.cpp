@@ -16,6 +16,28 @@ void CliView::Message_Box(std::string_view text) {
   if (text != "erreur de fichier") failure_texts_.emplace_back(text);
 }
 
+Answer CliView::Confirm(std::string_view prompt) {
+  End_Progress_Line();
+  // A quiet run keeps the log to itself: the user still needs to know what to measure.
+  if (quiet_) err_ << prompt << '\n';
+  if (!answers_explained_) {
+    err_ << "corvane-cli: board test: press Enter when the meter reads as said, n and Enter when "
+            "it does not, q and Enter to stop\n"
+         << std::flush;
+    answers_explained_ = true;
+  }
+  std::string line;
+  if (!read_line_ || !read_line_(&line)) return Answer::kStop;
+  std::string word;
+  for (char c : line) {
+    if (c != ' ' && c != '\t' && c != '\r')
+      word += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  }
+  if (word.empty() || word == "y" || word == "yes") return Answer::kYes;
+  if (word == "q" || word == "quit" || word == "stop") return Answer::kStop;
+  return Answer::kNo;
+}
+
 void CliView::Begin_Step() {
   step_logged_ = false;
   step_panels_.clear();
@@ -28,6 +50,7 @@ std::string CliView::Open_File_Dialog(std::string_view, std::string_view) {
 void CliView::Log_Appended(std::string_view message, bool) {
   End_Progress_Line();
   step_logged_ = true;
+  if (quiet_) return;
   std::string text;
   text.reserve(message.size());
   for (std::size_t i = 0; i < message.size(); ++i) {
@@ -57,6 +80,12 @@ void CliView::Progress(int done, int total, std::int64_t remaining_ns) {
   err_ << std::flush;
   progress_shown_ = true;
   if (done == total) End_Progress_Line();
+}
+
+void CliView::Speed_Hint(const SpeedHint& hint) {
+  if (!hint.starting || !hint.worth_saying() || !show_progress_) return;
+  End_Progress_Line();
+  err_ << "corvane-cli: " << Speed_Hint_Text(hint, "`speed fast`") << '\n' << std::flush;
 }
 
 }  // namespace corvane

@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <istream>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "boards/board_library.h"
 #include "cli/args.h"
 #include "cli/cli_view.h"
 #include "cli/expect.h"
@@ -13,6 +15,7 @@
 #include "hardware/interruption.h"
 #include "hardware/lines.h"
 #include "platform/console.h"
+#include "platform/input_line.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
 #include "rig/rig.h"
@@ -45,6 +48,7 @@ constexpr CommandStep kCommandSteps[] = {
     {"reset", Ctl::Btn_RESET, true},
     {"blank-check", Ctl::Menu_View_Blank_Check, true},
     {"save", Ctl::kCount, true},
+    {"board-test", Ctl::kCount, false},
 };
 
 const CommandStep* Command_Step(std::string_view name) {
@@ -158,7 +162,7 @@ bool Saves_To_Stdout(const CliOptions& opts) {
 }  // namespace
 
 int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
-            bool err_is_terminal, InterruptSource* interrupts) {
+            bool err_is_terminal, InterruptSource* interrupts, std::istream* answers) {
   CliOptions opts;
   std::string error;
   auto usage_error = [&](const std::string& why) {
@@ -180,10 +184,12 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     return kExitUsage;
   }
   BoardSpec spec;
-  if (!Parse_Board_Spec(opts.board, &spec, &error)) return usage_error(error);
+  const BoardLibrary boards(Boards_Folder());
+  if (!Parse_Board_Spec(opts.board, &spec, &error, &boards)) return usage_error(error);
   if (!Check_Trace_Against_Files(opts, &error)) return usage_error(error);
 
   WorkingState st;
+  st.BoardChoice = spec.host_board;
   SignalInterrupts signals;
   InterruptSource& stop = interrupts != nullptr ? *interrupts : signals;
   RigFailure failure = RigFailure::kUsage;
@@ -198,18 +204,29 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   // "save -" puts the HEX file on stdout: the log goes to stderr then, so the two never mix.
   const bool hex_on_stdout = Saves_To_Stdout(opts);
   std::ostream& results = hex_on_stdout ? err : out;
-  CliView view(results, err, opts.status, err_is_terminal);
+  CliView view(results, err, opts.status, err_is_terminal, opts.quiet);
+  if (answers != nullptr) {
+    view.Set_Answers(
+        [answers](std::string* line) { return static_cast<bool>(std::getline(*answers, *line)); });
+  } else {
+    // The user's answers from the standard input; a request to stop ends the wait for one.
+    view.Set_Answers([&stop](std::string* line) {
+      return platform::Read_Input_Line(line, [&stop] { return stop.Pending() != 0; });
+    });
+  }
   Panneau win(st, lines, view);
   win.Set_Violation_Source(rig->violations());
   win.Set_Port_Diagnosis(rig->port_diagnosis());
   win.Set_Interrupt_Source(&rig->interrupts());
+  win.Set_Line_Meter(rig->meter());
+  if (spec.simulated) win.Set_Default_Port(spec.sim.port);
   win.Form_Load();
 
   const ChipName* expected = opts.expect.empty() ? nullptr : Find_Chip(opts.expect);
   bool warned = false;
   // After a step that wrote nothing to the log, the panels it changed are its only result.
   auto report_panels = [&] {
-    if (view.step_logged()) return;
+    if (view.step_logged() || opts.quiet) return;
     results << Panels_Report(view.step_panels(), [&](std::string_view key) {
       return win.status(key);
     }) << std::flush;
@@ -255,6 +272,8 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     bool clean = true;
     if (step.name == "save") {
       clean = step.arg == "-" ? win.Save_Device_To(step.arg, &out) : win.Save_Device_To(step.arg);
+    } else if (step.name == "board-test") {
+      clean = win.Board_Test();
     } else {
       if (step.name == "load") view.Answer_Open_File(step.arg == "-" ? "" : step.arg);
       clean = win.Click(command->control);

@@ -2,6 +2,7 @@
 // steps as the window's commands. Returns the exit status.
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,10 @@ enum ExitStatus : int {
   kExitSignalBase = 128
 };
 
-// interrupts: where requests to stop come from; null for the process's signals.
+// interrupts: where requests to stop come from; null for the process's signals. answers: where the
+// board test reads the user's answers; null for the standard input.
 int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
-            bool err_is_terminal, InterruptSource* interrupts = nullptr);
+            bool err_is_terminal, InterruptSource* interrupts = nullptr,
+            std::istream* answers = nullptr);
 
 }  // namespace corvane

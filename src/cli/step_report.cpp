@@ -45,6 +45,11 @@ std::string Failure_Summary(std::string_view step, const WorkingState& st,
       what = "the EEPROM byte at " + Failed_Address(box, kEepromFailure) + " did not program";
     }
   }
+  constexpr std::string_view kBoardTest = "Board test: ";
+  if (what.empty() && step == "board-test" && !boxes.empty() &&
+      boxes.back().rfind(kBoardTest, 0) == 0) {
+    what = boxes.back().substr(kBoardTest.size());
+  }
   if (what.empty() && !boxes.empty()) what = boxes.front();
   if (what.empty() && step == "blank-check") what = status;
   if (what.empty()) what = "failed";

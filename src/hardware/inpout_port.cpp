@@ -26,8 +26,8 @@ std::optional<std::uint16_t> Parse_Io_Address(std::string_view text) {
   unsigned value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  // The status register sits at base + 1; the lowest addresses belong to the system board.
-  if (value < 0x100 || value > 0xFFFE) return std::nullopt;
+  // The control register sits at base + 2; the lowest addresses belong to the system board.
+  if (value < 0x100 || value > 0xFFFD) return std::nullopt;
   return static_cast<std::uint16_t>(value);
 }
 
@@ -36,7 +36,7 @@ bool Parse_InpOut_Option(std::string_view spec, LptSpec* out, std::string* error
     const std::optional<std::uint16_t> parsed = Parse_Io_Address(value);
     if (!parsed) {
       return key + " address '" + std::string(value) +
-             "' is not a hexadecimal I/O address from 0x100 to 0xFFFE (e.g. 0xD010)";
+             "' is not a hexadecimal I/O address from 0x100 to 0xFFFD (e.g. 0xD010)";
     }
     *kept = Hex_Address(*parsed);
     return std::string();
@@ -45,7 +45,7 @@ bool Parse_InpOut_Option(std::string_view spec, LptSpec* out, std::string* error
   if (!Parse_Lpt_Option(spec, "ADDRESS", address, &parsed, error)) return false;
   const std::uint16_t lpt1 = parsed.lpt1.empty() ? kLpt1 : *Parse_Io_Address(parsed.lpt1);
   const std::uint16_t lpt2 = parsed.lpt2.empty() ? kLpt2 : *Parse_Io_Address(parsed.lpt2);
-  if (lpt1 + 1 >= lpt2 && lpt2 + 1 >= lpt1) {
+  if (lpt1 + 2 >= lpt2 && lpt2 + 2 >= lpt1) {
     return Lpt_Option_Failure(error, spec, "lpt1 and lpt2 would share a register");
   }
   if (out != nullptr) *out = parsed;
@@ -101,10 +101,10 @@ std::uint16_t InpOutPort::Physical_Base(std::uint16_t logical_base) const {
 }
 
 std::optional<std::uint16_t> InpOutPort::Map(std::uint16_t address) const {
-  if (address == kLpt1 || address == kLpt1 + 1) {
+  if (address >= kLpt1 && address <= kLpt1 + 2) {
     return static_cast<std::uint16_t>(lpt1_ + (address - kLpt1));
   }
-  if (address == kLpt2 || address == kLpt2 + 1) {
+  if (address >= kLpt2 && address <= kLpt2 + 2) {
     return static_cast<std::uint16_t>(lpt2_ + (address - kLpt2));
   }
   return std::nullopt;
@@ -131,7 +131,7 @@ std::uint8_t InpOutPort::read(std::uint16_t address) {
 }
 
 void InpOutPort::write(std::uint16_t address, std::uint8_t value) {
-  if (address != kLpt1 && address != kLpt2) return;  // status registers are read-only
+  if (address == kLpt1 + 1 || address == kLpt2 + 1) return;  // status registers are read-only
   const std::optional<std::uint16_t> physical = Map(address);
   if (!physical || !Ensure_Open()) return;
   driver_.Out(*physical, value);

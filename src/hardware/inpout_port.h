@@ -6,8 +6,9 @@
 // The logical ports stay those of the programmer: LPT1 at 0x378 and LPT2 at 0x278. By default they
 // are the physical ports at the same addresses; a PCI or PCIe card sits elsewhere, named with
 // "lpt:lpt1=0xD010" (hexadecimal I/O address, as Device Manager shows it). Only the data register
-// (base) and the status register (base + 1) of the two ports are ever reached: any other read
-// gives 0xFF and any other write, and every write to a status register, is dropped. When the
+// (base), the status register (base + 1) and the control register (base + 2) of the two ports are
+// ever reached: any other read gives 0xFF and any other write, and every write to a status
+// register, is dropped. When the
 // library is missing or its driver cannot open, that is said once, with what to install, and the
 // ports read as an empty bus, so discovery reports that no board answers.
 #pragma once
@@ -26,7 +27,7 @@
 namespace corvane {
 
 // Reads "lpt" or "lpt:lpt1=ADDRESS,lpt2=ADDRESS" (either part optional; ADDRESS hexadecimal with
-// or without 0x, from 0x100 to 0xFFFE), e.g. "lpt:lpt1=0xD010".
+// or without 0x, from 0x100 to 0xFFFD), e.g. "lpt:lpt1=0xD010".
 bool Parse_InpOut_Option(std::string_view text, LptSpec* out, std::string* error);
 
 // A hexadecimal I/O address as the option gives it; nullopt when it is not one.
@@ -77,7 +78,7 @@ class InpOutPort final : public PortIo {
 
  private:
   enum class State { kClosed, kOpen, kFailed };
-  // The physical address for a logical one, or nullopt when it is not one of the four served.
+  // The physical address for a logical one, or nullopt when it is not one of the six served.
   std::optional<std::uint16_t> Map(std::uint16_t address) const;
   bool Ensure_Open();
 

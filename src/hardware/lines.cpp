@@ -1,18 +1,40 @@
 #include "hardware/lines.h"
 
+#include "boards/builtin_boards.h"
 #include "hardware/delay.h"
 #include "hardware/registers.h"
 
 namespace corvane {
 
 namespace {
-using reg::kD0DataLow;
-using reg::kD1ClockLow;
-using reg::kD2Vdd;
-using reg::kD3Vpp;
+
 using reg::kStatusDataLow;
 using reg::kStatusLoopBack;
+
+std::uint16_t Address(std::uint16_t base, PortRegister reg) {
+  return static_cast<std::uint16_t>(base + static_cast<int>(reg));
+}
+
+// The whole-byte steps write the data register as the Brannock and Tessel boards lay it out.
+constexpr unsigned kByteSteps = kByteProbe | kByteLoopBack | kByteReset;
+
+bool Uses_Control(const BoardDescription& b) {
+  for (Line line : {Line::kVpp, Line::kVdd, Line::kClock, Line::kDataOut}) {
+    for (const PortBit& p : Pins_Of(b, line)) {
+      if (p.reg == PortRegister::kControl) return true;
+    }
+  }
+  return b.loop_out && b.loop_out->reg == PortRegister::kControl;
+}
+
 }  // namespace
+
+Lines::Lines(PortIo& io, Clock& clock, WorkingState& st)
+    : guard_(io),
+      clock_(clock),
+      st_(st),
+      brannock_(Brannock_Board().get()),
+      tessel_(Tessel_Board().get()) {}
 
 void Lines::Delay(std::int64_t n) {
   corvane::Delay(clock_, n);
@@ -37,45 +59,62 @@ void Lines::Wait(Pause p) {
   clock_.wait_until(anchor + fast->datasheet_ns[chip] + fast->margin_ns[chip]);
 }
 
-void Lines::put(std::uint8_t value, int before) {
+void Lines::put(std::uint16_t base, PortRegister reg, std::uint8_t value, int before) {
   const bool changes = before != value;
   if (changes && st_.Speed == kFastSpeed) {
     clock_.wait_until(last_change_ns_ + fast_.line_spacing_ns);
   }
-  guard_.write(data_address(), value);
-  written_ = value;
+  guard_.write(Address(base, reg), value);
+  written_[static_cast<int>(reg)] = value;
   if (!changes) return;
   const std::int64_t t = clock_.now_ns();
   last_change_ns_ = t;
   // An unknown earlier value counts as a change of every line.
   const int diff = before < 0 ? 0xFF : (before ^ value);
-  if ((diff & kD1ClockLow) && (value & kD1ClockLow)) last_fall_ns_ = t;
-  if (diff & kD0DataLow) last_data_change_ns_ = t;
+  const BoardDescription& b = board();
+  if (!b.clock.empty()) {
+    const PortBit& clock = b.clock.front();
+    if (clock.reg == reg && (diff & clock.mask) && !clock.Active_In(value)) last_fall_ns_ = t;
+  }
+  if (!b.data_out.empty()) {
+    const PortBit& data = b.data_out.front();
+    if (data.reg == reg && (diff & data.mask)) last_data_change_ns_ = t;
+  }
+  if (before >= 0 && Vpp_Driven_With(reg, static_cast<std::uint8_t>(before)) &&
+      !Vpp_Driven_With(reg, value)) {
+    last_vpp_off_ns_ = t;
+  }
 }
 
-void Lines::set_bits(std::uint8_t mask) {
-  const std::uint8_t v = guard_.read(data_address());
-  put(static_cast<std::uint8_t>(v | mask), v);
+bool Lines::Vpp_Driven_With(PortRegister reg, std::uint8_t value) const {
+  std::uint8_t data = written_[0] < 0 ? 0 : static_cast<std::uint8_t>(written_[0]);
+  std::uint8_t control = written_[2] < 0 ? 0 : static_cast<std::uint8_t>(written_[2]);
+  (reg == PortRegister::kData ? data : control) = value;
+  return Vpp_Driven(board(), data, control);
 }
 
-void Lines::clear_bits(std::uint8_t mask) {
-  const std::uint8_t v = guard_.read(data_address());
-  put(static_cast<std::uint8_t>(v & ~mask), v);
+void Lines::Drive_At(std::uint16_t base, std::initializer_list<LineLevel> levels) {
+  const BoardDescription& b = board();
+  for (PortRegister reg : {PortRegister::kData, PortRegister::kControl}) {
+    if (!Touches(b, reg, levels)) continue;
+    const std::uint8_t before = guard_.read(Address(base, reg));
+    put(base, reg, Driven(b, reg, before, levels), before);
+  }
 }
 
 void Lines::Write_Data_Register(std::uint8_t value) {
-  put(value, written_);
+  put(base(), PortRegister::kData, value, written_[0]);
 }
 
 void Lines::Vdd_Off() {
-  if (st_.BoardVariant == kTessel) return;
-  clear_bits(kD2Vdd);
+  if (!board().vdd_switched()) return;
+  Drive({{Line::kVdd, false}});
   Wait(Pause::kVddOff);
 }
 
 void Lines::Vdd_On() {
-  if (st_.BoardVariant == kTessel) return;
-  set_bits(kD2Vdd);
+  if (!board().vdd_switched()) return;
+  Drive({{Line::kVdd, true}});
   Wait(Pause::kVddOn);
 }
 
@@ -84,84 +123,151 @@ void Lines::Keep_Vpp_Off() {
 }
 
 void Lines::Vpp_On() {
-  if (st_.BoardVariant == kTessel) {
+  if (board().has(kByteReset)) {
     Reset_Pulse();
     Keep_Vpp_Off();
-    Write_Data_Register(0x0B);
+    Write_Data_Register(0x0B);  // data low, clock low, Vpp switched on
     Wait(Pause::kVppHold);
     return;
   }
   Keep_Vpp_Off();
-  set_bits(kD0DataLow | kD1ClockLow);  // data low, clock low
+  Drive({{Line::kDataOut, false}, {Line::kClock, false}});
   Wait(Pause::kVppSetup);
-  clear_bits(kD3Vpp);  // Vpp applied
+  Drive({{Line::kVpp, true}});
   Wait(Pause::kVppHold);
 }
 
 void Lines::Vpp_Off() {
-  if (st_.BoardVariant == kTessel) {
+  if (board().has(kByteReset)) {
     Reset_Pulse();
     last_vpp_off_ns_ = clock_.now_ns();
     return;
   }
-  const std::uint8_t v = guard_.read(data_address());
-  put(static_cast<std::uint8_t>(v | kD3Vpp), v);  // Vpp removed
-  if ((v & kD3Vpp) == 0) last_vpp_off_ns_ = clock_.now_ns();
+  Drive({{Line::kVpp, false}});
   Wait(Pause::kVppOff);
 }
 
 void Lines::Clock_Pulse() {
   Wait(Pause::kClockSetup);
-  clear_bits(kD1ClockLow);  // clock high
+  Drive({{Line::kClock, true}});
   Wait(Pause::kClockHigh);
-  set_bits(kD1ClockLow);  // clock low: the chip takes the bit on this edge
+  Drive({{Line::kClock, false}});  // the chip takes the bit on this edge
   Wait(Pause::kClockLow);
 }
 
 void Lines::Set_Data_Line(int bit) {
-  if (bit != 0) {
-    clear_bits(kD0DataLow);  // released: the line is high
-  } else {
-    set_bits(kD0DataLow);  // driven low
-  }
+  Drive({{Line::kDataOut, bit != 0}});  // 1: released, the line is high; 0: driven low
+}
+
+void Lines::Set_Clock_Line(int level) {
+  Drive({{Line::kClock, level != 0}});
+}
+
+int Lines::Read_Data_At(std::uint16_t base) {
+  const PortBit& in = board().data_in;
+  return in.Active_In(guard_.read(Address(base, in.reg))) ? 1 : 0;
 }
 
 int Lines::Read_Data_Line() {
-  return (guard_.read(status_address()) & kStatusDataLow) ? 0 : 1;
+  return Read_Data_At(base());
 }
 
 void Lines::Reset_Pulse() {
+  if ((board().steps & kByteSteps) == 0) return;
   Write_Data_Register(0x22);
   Wait(Pause::kResetLow);
   Write_Data_Register(0x00);
 }
 
-void Lines::Probe_Port(std::uint16_t address) {
-  written_ = -1;  // the probe writes the port directly
+void Lines::Put_Back(std::uint16_t address, const Kept& kept) {
+  written_[0] = written_[2] = -1;  // written directly
+  guard_.write(address, kept.data);
+  if (kept.control >= 0) {
+    guard_.write(Address(address, PortRegister::kControl), static_cast<std::uint8_t>(kept.control));
+  }
+}
+
+bool Lines::Byte_Probe(std::uint16_t address, Kept* kept) {
   const std::uint16_t status = static_cast<std::uint16_t>(address + 1);
-  const std::uint8_t kept = guard_.read(address);
+  kept->data = guard_.read(address);
   guard_.write(address, 0x29);  // data line driven low
   Wait(Pause::kProbe);
   if ((guard_.read(status) & kStatusDataLow) == 0) {
-    guard_.write(address, kept);
-    return;
+    Put_Back(address, *kept);
+    return false;
   }
   guard_.write(address, 0x2A);  // data line released
   Wait(Pause::kProbe);
-  if ((guard_.read(status) & kStatusDataLow) == 0) {
-    st_.PortBase = address;
+  if ((guard_.read(status) & kStatusDataLow) == 0) return true;
+  Put_Back(address, *kept);
+  return false;
+}
+
+bool Lines::Line_Probe(std::uint16_t address, Kept* kept) {
+  kept->data = guard_.read(address);
+  if (Uses_Control(board())) kept->control = guard_.read(Address(address, PortRegister::kControl));
+  // The data line driven low, the clock high, the chip's supplies off.
+  Drive_At(
+      address,
+      {{Line::kVpp, false}, {Line::kVdd, false}, {Line::kClock, true}, {Line::kDataOut, false}});
+  Wait(Pause::kProbe);
+  if (Read_Data_At(address) != 0) {
+    Put_Back(address, *kept);
+    return false;
+  }
+  Drive_At(address, {{Line::kClock, false}, {Line::kDataOut, true}});  // data line released
+  Wait(Pause::kProbe);
+  if (Read_Data_At(address) == 1) return true;
+  Put_Back(address, *kept);
+  return false;
+}
+
+void Lines::Probe_Port(std::uint16_t address) {
+  // The probe writes the port directly: what the registers hold is not known any more.
+  written_[0] = written_[2] = -1;
+  const BoardDescription& b = board();
+  Kept kept;
+  const bool answered = b.has(kByteProbe) ? Byte_Probe(address, &kept) : Line_Probe(address, &kept);
+  if (!answered) return;
+  if (!Loop_Back_Follows(address)) {
+    Put_Back(address, kept);
     return;
   }
-  guard_.write(address, kept);
+  st_.PortBase = address;
+}
+
+bool Lines::Loop_Back_Follows(std::uint16_t base) {
+  const BoardDescription& b = board();
+  if (!b.loop_out || !b.loop_in) return true;
+  const PortBit& out = *b.loop_out;
+  const PortBit& in = *b.loop_in;
+  auto drive = [&](bool active) {
+    if (b.has(kByteLoopBack)) {
+      put(base, out.reg, out.Driven(0, active), written_[static_cast<int>(out.reg)]);
+    } else {
+      const std::uint8_t before = guard_.read(Address(base, out.reg));
+      put(base, out.reg, out.Driven(before, active), before);
+    }
+  };
+  auto follows = [&](bool active) {
+    return in.Active_In(guard_.read(Address(base, in.reg))) == active;
+  };
+  drive(true);
+  Wait(Pause::kDetect);
+  if (!follows(true)) return false;
+  drive(false);
+  Wait(Pause::kDetect);
+  return follows(false);
 }
 
 void Lines::Detect_Board() {
   Write_Data_Register(0x10);
   Wait(Pause::kDetect);
-  if ((guard_.read(status_address()) & kStatusLoopBack) == 0) return;
+  const auto status = static_cast<std::uint16_t>(base() + 1);
+  if ((guard_.read(status) & kStatusLoopBack) == 0) return;
   Write_Data_Register(0x00);
   Wait(Pause::kDetect);
-  if ((guard_.read(status_address()) & kStatusLoopBack) == 0) st_.BoardVariant = kTessel;
+  if ((guard_.read(status) & kStatusLoopBack) == 0) st_.BoardVariant = kTessel;
 }
 
 }  // namespace corvane

@@ -46,8 +46,8 @@ ParportIo::~ParportIo() {
 }
 
 ParportIo::Logical* ParportIo::Port_For(std::uint16_t address) {
-  if (address == kLpt1 || address == kLpt1 + 1) return &lpt1_;
-  if (address == kLpt2 || address == kLpt2 + 1) return &lpt2_;
+  if (address >= kLpt1 && address <= kLpt1 + 2) return &lpt1_;
+  if (address >= kLpt2 && address <= kLpt2 + 2) return &lpt2_;
   return nullptr;
 }
 
@@ -158,11 +158,17 @@ void ParportIo::Lose(Logical& port, const char* request, int error) {
 std::uint8_t ParportIo::read(std::uint16_t address) {
   Logical* port = Port_For(address);
   if (port == nullptr || !Ensure_Open(*port)) return 0xFF;
-  const bool status = address == port->base + 1;
+  struct Request {
+    unsigned long code;
+    const char* name;
+  };
+  static constexpr Request kReads[] = {
+      {PPRDATA, "PPRDATA"}, {PPRSTATUS, "PPRSTATUS"}, {PPRCONTROL, "PPRCONTROL"}};
+  const Request& request = kReads[address - port->base];
   unsigned char value = 0xFF;
-  const int rc = devices_.ioctl(port->fd, status ? PPRSTATUS : PPRDATA, &value);
+  const int rc = devices_.ioctl(port->fd, request.code, &value);
   if (rc != 0) {
-    Lose(*port, status ? "PPRSTATUS" : "PPRDATA", -rc);
+    Lose(*port, request.name, -rc);
     return 0xFF;
   }
   return value;
@@ -170,11 +176,12 @@ std::uint8_t ParportIo::read(std::uint16_t address) {
 
 void ParportIo::write(std::uint16_t address, std::uint8_t value) {
   Logical* port = Port_For(address);
-  if (port == nullptr || address != port->base) return;  // status is read-only
+  if (port == nullptr || address == port->base + 1) return;  // status is read-only
   if (!Ensure_Open(*port)) return;
+  const bool control = address == port->base + 2;
   unsigned char byte = value;
-  const int rc = devices_.ioctl(port->fd, PPWDATA, &byte);
-  if (rc != 0) Lose(*port, "PPWDATA", -rc);
+  const int rc = devices_.ioctl(port->fd, control ? PPWCONTROL : PPWDATA, &byte);
+  if (rc != 0) Lose(*port, control ? "PPWCONTROL" : "PPWDATA", -rc);
 }
 
 }  // namespace corvane

@@ -1,12 +1,12 @@
 // The parallel port on Linux, through the ppdev devices /dev/parportN.
 //
 // The programmer keeps its logical ports: LPT1 at 0x378 and LPT2 at 0x278, the data register at
-// the base and the status register at base + 1. Only those four addresses are served; any
-// other read gives 0xFF (an empty bus) and any other write is dropped, without reaching the
-// device layer. Each logical port's device (parport_map.h) is opened at its first access and
-// claimed exclusively once for the run; the destructor releases and closes it, leaving the
-// lines as they are. A port that cannot be opened or claimed reads as an empty bus and ignores
-// writes, so discovery reports that no board answers; why it failed is written once per
+// the base, the status register at base + 1 and the control register at base + 2. Only those six
+// addresses are served; any other read gives 0xFF (an empty bus) and any other write is dropped,
+// without reaching the device layer. Each logical port's device (parport_map.h) is opened at its
+// first access and claimed exclusively once for the run; the destructor releases and closes it,
+// leaving the lines as they are. A port that cannot be opened or claimed reads as an empty bus and
+// ignores writes, so discovery reports that no board answers; why it failed is written once per
 // logical port to the diagnostic stream, in words that tell the user what to fix.
 #pragma once
 
@@ -30,9 +30,10 @@ class ParportIo final : public PortIo {
   ParportIo& operator=(const ParportIo&) = delete;
 
   // Data register: PPRDATA; status register: PPRSTATUS (raw register value, bit 7 as the
-  // hardware inverts it).
+  // hardware inverts it); control register: PPRCONTROL (its four line bits, raw).
   std::uint8_t read(std::uint16_t address) override;
-  // Data register: PPWDATA. The status register is read-only: a write to it is dropped.
+  // Data register: PPWDATA; control register: PPWCONTROL (the kernel keeps its direction and
+  // interrupt bits). The status register is read-only: a write to it is dropped.
   void write(std::uint16_t address, std::uint8_t value) override;
 
   // The device serving a logical port (kLpt1 or kLpt2); empty when none. Works out the mapping

@@ -13,10 +13,10 @@ class PortIo {
   virtual void write(std::uint16_t address, std::uint8_t value) = 0;
 };
 
-// The only addresses the programmer may ever touch: the data and status registers of LPT1
-// (0x378, 0x379) and LPT2 (0x278, 0x279).
+// The only addresses the programmer may ever touch: the data, status and control registers of
+// LPT1 (0x378, 0x379, 0x37A) and LPT2 (0x278, 0x279, 0x27A).
 constexpr bool Port_Address_Allowed(std::uint32_t address) {
-  return address == 0x378 || address == 0x379 || address == 0x278 || address == 0x279;
+  return (address >= 0x378 && address <= 0x37A) || (address >= 0x278 && address <= 0x27A);
 }
 
 // Passes accesses to another PortIo only for the allowed addresses. A refused read returns

@@ -28,7 +28,7 @@ bool Parse_System_Port_Option(std::string_view text, LptSpec* out, std::string* 
 }
 
 std::string System_Port_Help() {
-  return R"(  --board lpt[:lpt1=DEV,lpt2=DEV]
+  return R"(  --board lpt[:lpt1=DEV,lpt2=DEV,board=NAME|FILE]
                   the machine's parallel ports (default). LPT1 is the parport at 0x378 and LPT2
                   the one at 0x278, else the lowest-numbered parports; DEV names a device
                   (/dev/parportN) explicitly. Needs the ppdev module and membership of group lp.

@@ -28,7 +28,7 @@ bool Parse_System_Port_Option(std::string_view text, LptSpec* out, std::string* 
 }
 
 std::string System_Port_Help() {
-  return R"(  --board lpt[:lpt1=ADDRESS,lpt2=ADDRESS]
+  return R"(  --board lpt[:lpt1=ADDRESS,lpt2=ADDRESS,board=NAME|FILE]
                   the machine's parallel ports (default): LPT1 at 0x378 and LPT2 at 0x278;
                   ADDRESS names a PCI/PCIe card's port by its hexadecimal I/O address (e.g.
                   lpt1=0xD010, as Device Manager shows it). Needs the free InpOut driver library

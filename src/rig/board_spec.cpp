@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "boards/builtin_boards.h"
 #include "hardware/system_port.h"
 #include "protocol/hex_text.h"
 
@@ -82,7 +83,69 @@ bool Parse_Fault(std::string_view value, SimFaults* faults, std::string* why) {
   return false;
 }
 
-bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error) {
+// The board of a board=NAME|FILE option; null with the option's usage error.
+std::shared_ptr<const BoardDescription> Named_Board(std::string_view value,
+                                                    const BoardLibrary* library,
+                                                    std::string* error) {
+  if (value.empty()) {
+    *error = "board option board takes NAME|FILE, not ''";
+    return nullptr;
+  }
+  if (auto builtin = Builtin_Board(value)) return builtin;
+  std::optional<BoardLibrary> own;
+  if (library == nullptr) library = &own.emplace(Boards_Folder());
+  auto board = Choose_Board(value, *library, error);
+  if (!board) *error = "board option board=" + std::string(value) + ": " + *error;
+  return board;
+}
+
+// The original boards are found by discovery as on the machine's ports; any other is driven as
+// named.
+std::shared_ptr<const BoardDescription> Host_Board_For(
+    const std::shared_ptr<const BoardDescription>& simulated) {
+  if (!simulated || simulated == Brannock_Board() || simulated == Tessel_Board()) return nullptr;
+  return simulated;
+}
+
+// Takes the board=NAME|FILE item out of "lpt:...", leaving the port's own option text.
+bool Take_Lpt_Board(std::string_view text, std::string* rest, std::string* board,
+                    std::string* error) {
+  *rest = "lpt";
+  if (text.size() <= 4) {
+    *rest = std::string(text);
+    return true;
+  }
+  std::string_view items = text.substr(4);
+  std::string kept;
+  bool seen = false;
+  while (true) {
+    const std::size_t comma = items.find(',');
+    const std::string_view item = items.substr(0, comma);
+    std::string key(item.substr(0, item.find('=')));
+    for (char& c : key) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (key == "board" && item.find('=') != std::string_view::npos) {
+      if (seen) {
+        *error = "board option board is given twice";
+        return false;
+      }
+      seen = true;
+      *board = std::string(item.substr(6));
+    } else {
+      kept += (kept.empty() ? "" : ",") + std::string(item);
+    }
+    if (comma == std::string_view::npos) break;
+    items = items.substr(comma + 1);
+  }
+  if (!seen) {
+    *rest = std::string(text);
+  } else if (!kept.empty()) {
+    *rest = std::string(text.substr(0, 4)) + kept;
+  }
+  return true;
+}
+
+bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error,
+               const BoardLibrary* library) {
   SimSpec s;
   while (!options.empty()) {
     const std::size_t comma = options.find(',');
@@ -101,13 +164,9 @@ bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error) {
       return false;
     };
     if (key == "board") {
-      if (value == "brannock") {
-        s.board = kBrannock;
-      } else if (value == "tessel") {
-        s.board = kTessel;
-      } else {
-        return bad("brannock|tessel");
-      }
+      s.description = Named_Board(value, library, error);
+      if (!s.description) return false;
+      s.board = Kind_Of(*s.description);
     } else if (key == "chip") {
       if (value == "16f84") {
         s.chip = sim::ChipKind::Pic16F84;
@@ -168,7 +227,8 @@ bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error) {
 
 }  // namespace
 
-bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error) {
+bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error,
+                      const BoardLibrary* library) {
   BoardSpec spec;
   if (text == "sim" || text.rfind("sim:", 0) == 0) {
     spec.simulated = true;
@@ -176,9 +236,17 @@ bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error)
       *error = "board options missing after 'sim:'";
       return false;
     }
-    if (text.size() > 4 && !Parse_Sim(text.substr(4), &spec.sim, error)) return false;
+    if (text.size() > 4 && !Parse_Sim(text.substr(4), &spec.sim, error, library)) return false;
+    spec.host_board = Host_Board_For(spec.sim.description);
   } else if (text == "lpt" || text.rfind("lpt:", 0) == 0) {
-    if (!Parse_System_Port_Option(text, &spec.lpt, error)) return false;
+    std::string port_text;
+    std::string board;
+    if (!Take_Lpt_Board(text, &port_text, &board, error)) return false;
+    if (!Parse_System_Port_Option(port_text, &spec.lpt, error)) return false;
+    if (port_text.size() != text.size()) {
+      spec.host_board = Named_Board(board, library, error);
+      if (!spec.host_board) return false;
+    }
   } else {
     *error = "unknown board '" + std::string(text) + "' (lpt or sim)";
     return false;

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "boards/board_library.h"
 #include "hardware/parport_map.h"
 #include "sim/chip.h"
 #include "state/working_state.h"
@@ -22,6 +24,8 @@ struct SimFaults {
 
 struct SimSpec {
   BoardKind board = kBrannock;
+  // The simulated board's wiring (board=NAME|FILE); null: the built-in board of that kind.
+  std::shared_ptr<const BoardDescription> description;
   std::optional<sim::ChipKind> chip = sim::ChipKind::Pic16F84A;  // nullopt: empty socket
   std::uint16_t port = kLpt1;
   bool virtual_time = true;
@@ -35,10 +39,17 @@ struct BoardSpec {
   bool simulated = false;
   LptSpec lpt;
   SimSpec sim;
+  // The board the program drives (WorkingState::BoardChoice): the one board=NAME|FILE names;
+  // null when none is named, and on the simulated Brannock or Tessel board, which discovery tells
+  // apart as on the machine's ports.
+  std::shared_ptr<const BoardDescription> host_board;
 };
 
-// Reads "lpt[:lpt1=DEV,lpt2=DEV]" (DEV in this system's terms, hardware/system_port.h) or
-// "sim[:key=value,...]"; false with a reason when malformed.
-bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error);
+// Reads "lpt[:lpt1=DEV,lpt2=DEV,board=NAME|FILE]" (DEV in this system's terms,
+// hardware/system_port.h) or "sim[:key=value,...]"; false with a reason when malformed, or when
+// the board named is unknown or its description wrong. A NAME is looked up in `library`; null:
+// the built-in boards and the user's boards folder.
+bool Parse_Board_Spec(std::string_view text, BoardSpec* out, std::string* error,
+                      const BoardLibrary* library = nullptr);
 
 }  // namespace corvane

@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "hardware/registers.h"
+#include "boards/board_lines.h"
+#include "boards/builtin_boards.h"
 #include "hardware/system_port.h"
 #include "image/hex_file.h"
 #include "platform/files.h"
@@ -41,16 +42,18 @@ bool Check_Trace_Path(const BoardSpec& spec, const std::string& trace_path, std:
   return true;
 }
 
-TracedBoard Traced_Board(const BoardSpec& spec, const WorkingState& st) {
-  if (spec.simulated) {
-    // The simulated board is known from the start: its own port and design.
+TracedBoard Traced_Board(const BoardSpec& spec, const WorkingState& st, const sim::Board* board) {
+  if (board != nullptr) {
+    // The simulated board is known from the start: its own port and wiring.
     const std::uint16_t port = spec.sim.port;
-    const BoardKind kind = spec.sim.board;
-    return {[port] { return port; }, [kind] { return kind; }};
+    const BoardKind kind = board->kind();
+    return {[port] { return port; }, [kind] { return kind; },
+            [board] { return &board->description(); }};
   }
   // The machine's ports: the port and board as the discovery finds them.
   return {[&st] { return static_cast<std::uint16_t>(st.PortBase); },
-          [&st] { return static_cast<BoardKind>(st.BoardVariant); }};
+          [&st] { return static_cast<BoardKind>(st.BoardVariant); },
+          [&st] { return &Board_In_Use(st); }};
 }
 
 }  // namespace
@@ -78,7 +81,10 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
     rig->clock_ = std::make_unique<RealClock>();
   }
   if (spec.simulated) {
-    rig->board_ = std::make_unique<sim::Board>(spec.sim.board, *rig->clock_, spec.sim.port);
+    rig->board_ = std::make_unique<sim::Board>(
+        spec.sim.description ? spec.sim.description
+                             : (spec.sim.board == kTessel ? Tessel_Board() : Brannock_Board()),
+        *rig->clock_, spec.sim.port);
     if (spec.sim.chip) {
       rig->chip_ = std::make_unique<sim::Chip>(*spec.sim.chip);
       rig->chip_->set_program_drives_lines(spec.sim.program_drives_lines);
@@ -86,6 +92,7 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
       if (!rig->Load_State(error)) return nullptr;
     }
     rig->violations_ = std::make_unique<sim::BoardViolations>(*rig->board_);
+    rig->meter_ = std::make_unique<sim::BoardMeter>(*rig->board_);
     if (!rig->Set_Faults(error)) return nullptr;
     rig->backend_ = rig->board_.get();
   } else {
@@ -101,8 +108,8 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
     InterruptSource& source = *rig->interrupts_;
     bool stopped = false;
     rig->trace_file_ = TraceFile::Open(
-        trace_path, Traced_Board(spec, st), error, [&source] { return source.Pending() != 0; },
-        &stopped);
+        trace_path, Traced_Board(spec, st, rig->board_.get()), error,
+        [&source] { return source.Pending() != 0; }, &stopped);
     if (!rig->trace_file_) {
       if (stopped) {
         *failure = RigFailure::kStopped;
@@ -169,17 +176,26 @@ bool Rig::Set_Faults(std::string* error) {
 
 void Rig::Leave_Lines_Safe(const WorkingState& st) {
   if (st.PortBase == 0 || !backend_) return;  // no board found: discovery left the port as it was
-  // Past the interruption check, through the trace, and only to the data register in use.
+  // Past the interruption check, through the trace, and only to the registers of the port in use.
   PortIo& raw = tracing_ ? static_cast<PortIo&>(*tracing_) : *backend_;
   GuardedPort port(raw);
-  const auto data = static_cast<std::uint16_t>(st.PortBase);
-  if (st.BoardVariant == kTessel) {
+  const auto base = static_cast<std::uint16_t>(st.PortBase);
+  const BoardDescription& board = Board_In_Use(st);
+  if (board.has(kByteReset)) {
     interrupts_->Passing(WayOut::kLinesSafeRead);
-    port.write(data, 0x00);
-  } else {
-    const auto value = static_cast<std::uint8_t>(port.read(data) | reg::kD3Vpp);
+    port.write(base, 0x00);  // the Tessel board's rest, as its reset leaves it
+    return;
+  }
+  std::vector<LineLevel> idle = {{Line::kVpp, false}};
+  if (board.idle_vdd) idle.push_back({Line::kVdd, *board.idle_vdd});
+  if (board.idle_clock) idle.push_back({Line::kClock, *board.idle_clock});
+  if (board.idle_data) idle.push_back({Line::kDataOut, *board.idle_data});
+  for (PortRegister reg : {PortRegister::kData, PortRegister::kControl}) {
+    if (!Touches(board, reg, idle)) continue;
+    const auto address = static_cast<std::uint16_t>(base + static_cast<int>(reg));
+    const std::uint8_t value = Driven(board, reg, port.read(address), idle);
     interrupts_->Passing(WayOut::kLinesSafeRead);
-    port.write(data, value);
+    port.write(address, value);
   }
 }
 

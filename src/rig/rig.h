@@ -16,6 +16,7 @@
 #include "rig/port_diagnosis_tee.h"
 #include "rig/trace_file.h"
 #include "sim/board.h"
+#include "sim/board_meter.h"
 #include "sim/board_violations.h"
 #include "sim/chip.h"
 #include "state/working_state.h"
@@ -56,14 +57,18 @@ class Rig {
   // What the port layer said about the machine's ports (also written to the diagnostics stream);
   // null for the simulated board.
   const PortDiagnosis* port_diagnosis() const { return diagnosis_.get(); }
+  // The simulated board measuring its socket for the board test; null for the machine's ports,
+  // where the user measures.
+  LineMeter* meter() { return meter_.get(); }
   // Where requests to stop come from.
   InterruptSource& interrupts() { return *interrupts_; }
 
-  // The way out, after a normal end or an interruption alike: leaves the data register as
-  // Vpp_Off leaves it (Brannock: D3 set, the other lines as they were; Tessel: 0x00) when a board
-  // was found, then releases the port, flushes the trace (whose last line is that write) and
-  // writes the simulated chip back to its state file as it stands. Runs once; no request to stop
-  // can cut it short. False with a reason when the state file cannot be written.
+  // The way out, after a normal end or an interruption alike: when a board was found, leaves its
+  // lines idle as its description says (Vpp removed, and the lines it names; Brannock: D3 set, the
+  // other lines as they were; Tessel: 0x00), then releases the port, flushes the trace (whose last
+  // line is that write) and writes the simulated chip back to its state file as it stands. Runs
+  // once; no request to stop can cut it short. False with a reason when the state file cannot be
+  // written.
   bool Finish(const WorkingState& st, std::string* error);
 
   // Writes the simulated chip back to its state file, when there is one. False with a reason
@@ -101,6 +106,7 @@ class Rig {
   std::unique_ptr<sim::Board> board_;
   std::unique_ptr<sim::BoardViolations> violations_;
   std::unique_ptr<PortDiagnosisTee> diagnosis_;
+  std::unique_ptr<sim::BoardMeter> meter_;
   std::unique_ptr<PortIo> system_port_;
   PortIo* backend_ = nullptr;
   std::string trace_path_;

@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "hardware/registers.h"
+#include "boards/board_lines.h"
+#include "boards/builtin_boards.h"
 
 namespace corvane {
 
@@ -43,21 +44,21 @@ void VcdTraceWriter::change(int signal, int level, std::int64_t t_ns) {
 void VcdTraceWriter::record(const PortAccess& a) {
   const std::uint16_t port = board_.port();
   if (port == 0) return;
+  const BoardDescription* described = board_.description ? board_.description() : nullptr;
+  const BoardDescription& b = described != nullptr       ? *described
+                              : board_.kind() == kTessel ? *Tessel_Board()
+                                                         : *Brannock_Board();
   if (a.address == port + 1) {
-    if (!a.write) change(kDataIn, (a.value & reg::kStatusDataLow) ? 0 : 1, a.t_ns);
+    if (!a.write) change(kDataIn, b.data_in.Active_In(a.value) ? 1 : 0, a.t_ns);
     return;
   }
-  if (a.address != port || !a.write) return;
-  const std::uint8_t v = a.value;
-  if (board_.kind() == kTessel) {
-    change(kVdd, 1, a.t_ns);  // the Tessel board powers the chip itself
-    change(kVpp, (v & reg::kD3Vpp) && !(v & reg::kD5Reset) ? 1 : 0, a.t_ns);
-  } else {
-    change(kVdd, (v & reg::kD2Vdd) ? 1 : 0, a.t_ns);
-    change(kVpp, (v & reg::kD3Vpp) ? 0 : 1, a.t_ns);
-  }
-  change(kClock, (v & reg::kD1ClockLow) ? 0 : 1, a.t_ns);
-  change(kDataOut, (v & reg::kD0DataLow) ? 0 : 1, a.t_ns);
+  if ((a.address != port && a.address != port + 2) || !a.write) return;
+  (a.address == port ? data_ : control_) = a.value;
+  // A board that does not switch Vdd powers the chip itself.
+  change(kVdd, Vdd_Driven(b, data_, control_) ? 1 : 0, a.t_ns);
+  change(kVpp, Vpp_Driven(b, data_, control_) ? 1 : 0, a.t_ns);
+  change(kClock, Line_Active(b, Line::kClock, data_, control_) ? 1 : 0, a.t_ns);
+  change(kDataOut, Line_Active(b, Line::kDataOut, data_, control_) ? 1 : 0, a.t_ns);
 }
 
 namespace {

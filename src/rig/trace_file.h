@@ -25,10 +25,12 @@ class TextTraceWriter final : public TraceSink {
 };
 
 // The programmer a value-change dump decodes: the data register address of the port in use (0
-// while none is known, when nothing is decoded) and the board design, asked at every access.
+// while none is known, when nothing is decoded) and the board, asked at every access: its
+// description when `description` is given, else the built-in board of its kind.
 struct TracedBoard {
   std::function<std::uint16_t()> port;
   std::function<BoardKind()> kind;
+  std::function<const BoardDescription*()> description = {};
 };
 
 // Vdd, Vpp, clock, data out (the host's driver) and data in (what the status register shows) as
@@ -44,6 +46,8 @@ class VcdTraceWriter final : public TraceSink {
 
   std::ostream& out_;
   TracedBoard board_;
+  std::uint8_t data_ = 0;  // the registers as last written
+  std::uint8_t control_ = 0;
   int levels_[5] = {-1, -1, -1, -1, -1};
   std::int64_t last_time_ = -1;
 };

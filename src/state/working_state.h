@@ -5,7 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "state/board_description.h"
 
 namespace corvane {
 
@@ -23,7 +26,8 @@ inline constexpr std::int32_t kNoUserId = -1;
 inline constexpr std::uint16_t kLpt1 = 0x378;
 inline constexpr std::uint16_t kLpt2 = 0x278;
 
-enum BoardKind : std::int16_t { kBrannock = 0, kTessel = 1 };
+// The board designs the window tells apart: the two original ones, and any other described board.
+enum BoardKind : std::int16_t { kBrannock = 0, kTessel = 1, kOtherBoard = 2 };
 
 // How the programmer paces the protocol: the system's units (normal, "Low Speed") or the
 // datasheet figures with their margins (fast).
@@ -51,6 +55,12 @@ struct WorkingState {
   std::int32_t PortBase = 0;  // 0 = no board found
   std::int16_t PortFound = 0;
   std::int16_t BoardVariant = kBrannock;
+  // The board the user chose (--board ...:board=NAME, the options dialog's Port page); null: the
+  // Brannock or the Tessel board, told apart by discovery.
+  std::shared_ptr<const BoardDescription> BoardChoice;
+  // The board the lines are driven by, as discovery set it; null: the built-in board that
+  // BoardVariant names (boards/builtin_boards.h, Board_In_Use).
+  std::shared_ptr<const BoardDescription> Board;
 
   std::int32_t LoopsPerSecond = 0;
   int DelayUnit = kNormalDelayUnit;  // 2 at normal speed, 30 with "Low Speed"

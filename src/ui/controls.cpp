@@ -57,7 +57,7 @@ std::array<Control, kControlCount> Initial_Controls() {
   // Stop is offered only while a device command runs.
   c[static_cast<int>(Ctl::Btn_Stop)].enabled = false;
   c[static_cast<int>(Ctl::lblSpeed)].text = "Speed : normal";
-  for (Ctl id : {Ctl::Command1, Ctl::Menu_Options_HardWare, Ctl::Device}) {
+  for (Ctl id : {Ctl::Command1, Ctl::Device}) {
     c[static_cast<int>(id)].user_available = false;
   }
   c[static_cast<int>(Ctl::Menu_File_Open)].shortcut = "Ctrl+O";

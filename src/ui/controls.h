@@ -72,9 +72,11 @@ struct Control {
   ControlKind kind;
   std::string caption;
   bool enabled = true;
-  // False for the controls the user can never use (Command1, Menu_Options_HardWare) and for the
-  // device box, which only the program sets.
+  // False for the controls the user can never use (Command1) and for the device box, which only
+  // the program sets.
   bool user_available = true;
+  // Shown when the pointer rests on it; "" for none.
+  std::string tool_tip;
   // A menu item's keyboard shortcut ("Ctrl+O"), or "".
   std::string shortcut;
   int value = 0;     // check box, checkable menu item: 0 unchecked, 1 checked, 2 grey; option: 1

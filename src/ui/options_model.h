@@ -1,6 +1,7 @@
-// The options dialog without any toolkit: its tabs, the page each tab shows, its keys and the
-// notices of its buttons. Its settings are never applied: the port choice does not change the
-// port in use, which only port discovery selects.
+// The options dialog without any toolkit: its tabs, the page each tab shows, its keys and what
+// its buttons do. "Appliquer" applies the board chosen on the "Port" page (ui/port_page.h) and OK
+// applies it and closes the dialog; the port choice is not applied: only port discovery selects
+// the port.
 #pragma once
 
 #include <array>
@@ -10,15 +11,6 @@
 
 namespace corvane {
 
-inline constexpr std::string_view kOptionsApplyNotice =
-    "Placez le code ici pour d\xC3\xA9"
-    "finir les options sans fermer la bo\xC3\xAE"
-    "te de dialogue!";
-inline constexpr std::string_view kOptionsOkNotice =
-    "Placez le code ici pour d\xC3\xA9"
-    "finir les options et fermer la bo\xC3\xAE"
-    "te de dialogue!";
-
 struct OptionsTab {
   std::string_view caption;
   std::string_view key;
@@ -27,8 +19,8 @@ struct OptionsTab {
 
 // What a button or key asks of the dialog.
 struct OptionsAction {
-  std::string_view notice;  // a message box to show first; empty for none
-  bool close = false;       // then close (unload) the dialog
+  bool apply = false;  // apply the board chosen on the "Port" page
+  bool close = false;  // then close (unload) the dialog
 };
 
 class OptionsModel {
@@ -59,9 +51,9 @@ class OptionsModel {
   int page_left_twips(int page) const { return pages_[page].left_twips; }
   bool page_enabled(int page) const { return pages_[page].enabled; }
 
-  static OptionsAction Ok() { return {kOptionsOkNotice, true}; }
-  static OptionsAction Apply() { return {kOptionsApplyNotice, false}; }
-  static OptionsAction Cancel() { return {{}, true}; }
+  static OptionsAction Ok() { return {true, true}; }
+  static OptionsAction Apply() { return {true, false}; }
+  static OptionsAction Cancel() { return {false, true}; }
 
   // Left and top that centre a window of the given size on the screen.
   static std::array<int, 2> Centred(int screen_width, int screen_height, int width, int height) {

@@ -217,6 +217,7 @@ void Panneau::Check_Speed_Click() {
     st_.Speed = control(Ctl::Menu_Options_Fast).value == kChecked ? kFastSpeed : kNormalSpeed;
   }
   Set_Speed_Text();
+  if (!file_name_.empty()) Offer_Fast(Ctl::Btn_Program_Device, false);
 }
 
 void Panneau::Set_Speed_Text() {

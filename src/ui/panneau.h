@@ -13,6 +13,7 @@
 #include "hardware/interruption.h"
 #include "hardware/lines.h"
 #include "protocol/context.h"
+#include "state/line_meter.h"
 #include "state/panel.h"
 #include "state/port_diagnosis.h"
 #include "state/violations.h"
@@ -74,6 +75,20 @@ class Panneau final : public Panel {
   // The console's "checksum": the two checksums in the log.
   void Log_Checksums();
   const ChipSnapshot& chip_read() const { return chip_; }
+  // Who measures the socket in the board test: the simulated board; none by default (the user
+  // measures and answers).
+  void Set_Line_Meter(LineMeter* meter) { meter_ = meter; }
+  // The port the board test drives when discovery found no board: LPT1 by default (on the
+  // simulated board, its own port).
+  void Set_Default_Port(std::uint16_t port) { default_port_ = port; }
+
+  // The options dialog's "Appliquer": the board chosen (null: the Brannock or Tessel board as
+  // discovery tells them apart) becomes the one in use, and discovery runs again for it.
+  bool Use_Board(std::shared_ptr<const BoardDescription> choice);
+  // The board test on the board in use, on the port discovery found (else the default port).
+  // False, after a message box with the verdict, when a line did not follow or the test was
+  // stopped.
+  bool Board_Test();
   // Where requests to stop come from for what does not touch the board (a HEX file read from a
   // pipe or a terminal); none by default. The board's own accesses and waits check theirs.
   void Set_Interrupt_Source(InterruptSource* source) { interrupts_ = source; }
@@ -120,6 +135,9 @@ class Panneau final : public Panel {
   // No file any more: the caption without a name, PROGRAM, VERIFY and PROGRAM EEPROM disabled.
   void Disarm_File();
   void Fuses_Changed();
+  // "Vdd Enable" as the board in use allows: disabled, with a tool tip, on a board that does not
+  // switch Vdd (the Tessel board keeps its grey box).
+  void Show_Vdd_Control();
 
   // Handlers
   void Btn_Find_Port_Click();
@@ -136,6 +154,12 @@ class Panneau final : public Panel {
   // What the command read from the chip goes to the chip as last read; what it writes is forgotten.
   void Forget_Written(Ctl id);
   void Note_Chip_Read(Ctl id);
+  // How long command `id` (Menu_File_Save: the whole chip read into a file) takes at `speed`:
+  // the command rehearsed on a simulated board with a blank chip like the one identified.
+  std::int64_t Rehearse(Ctl id, SpeedKind speed);
+  // Tells the view, when it asks, how long command `id` takes at the speed set and at the fast
+  // one (panneau_estimate.cpp).
+  void Offer_Fast(Ctl id, bool starting);
   // False, after a message box, when the chip recorded violations since the last report.
   bool Report_Violations();
   // The way out of a command the user stopped: programming mode left, where it stopped logged.
@@ -183,6 +207,8 @@ class Panneau final : public Panel {
   WindowView& view_;
   ViolationSource* violations_ = nullptr;
   const PortDiagnosis* diagnosis_ = nullptr;
+  LineMeter* meter_ = nullptr;
+  std::uint16_t default_port_ = kLpt1;
   InterruptSource* interrupts_ = nullptr;
   Context ctx_;
   std::array<Control, kControlCount> controls_;

@@ -1,5 +1,8 @@
 // The main window's command handlers: port discovery, File Open, the device commands and the
 // menus.
+#include <exception>
+
+#include "boards/builtin_boards.h"
 #include "image/hex_loader.h"
 #include "image/memory_image.h"
 #include "operations/blank_check.h"
@@ -83,6 +86,7 @@ bool Panneau::Click_Handler(Ctl id) {
 // summary line ("PROGRAM failed: ...") and shows in the "Status" panel. A command refused for want
 // of a board has run nothing and reports nothing more than its box.
 bool Panneau::Device_Command(Ctl id) {
+  Offer_Fast(id, true);
   if (st_.PortBase != 0) Set_Enabled(Ctl::Btn_Stop, true);
   Forget_Written(id);
   const bool done = Run_Device_Command(id);
@@ -236,6 +240,7 @@ bool Panneau::Run_Device_Command(Ctl id) {
 bool Panneau::Save_Device_To(const std::string& path, std::ostream* stream) {
   return Guarded([this, &path, stream] {
     if (!Port_Ready()) return false;
+    Offer_Fast(Ctl::Menu_File_Save, true);
     Set_Enabled(Ctl::Btn_Stop, true);
     ChipContents c;
     std::int32_t id_read = 0;
@@ -249,6 +254,10 @@ bool Panneau::Save_Device_To(const std::string& path, std::ostream* stream) {
 void Panneau::Btn_Find_Port_Click() {
   st_.PortBase = 0;
   st_.BoardVariant = kBrannock;
+  // The board chosen is probed for; without a choice, the Brannock hardware until the Tessel
+  // board's loop-back says otherwise.
+  st_.Board = st_.BoardChoice;
+  Show_Vdd_Control();
   Sablier_On();
   std::string port_text;
   lines_.Probe_Port(kLpt2);
@@ -269,16 +278,22 @@ void Panneau::Btn_Find_Port_Click() {
   Set_Status("Port", port_text);
   Sablier_Off();
   st_.PortFound = 1;
-  lines_.Detect_Board();
-  if (st_.BoardVariant == kTessel) {
+  if (st_.Board) {
+    st_.BoardVariant = Kind_Of(*st_.Board);
+  } else {
+    lines_.Detect_Board();
+  }
+  const BoardDescription& board = lines_.board();
+  Show_Vdd_Control();
+  if (board.has(kByteReset)) {
     Set_Enabled(Ctl::Btn_RESET, true);
     Set_Value(Ctl::Check_Vdd, kGrayed);
     lines_.Write_Data_Register(0x00);
   } else {
     Set_Enabled(Ctl::Btn_RESET, false);
-    Set_Value(Ctl::Check_Vdd, kChecked);
-    // The board test left Vpp applied and Vdd removed; bring the lines to rest as every
-    // operation ends, so the chip is powered and out of programming mode.
+    Set_Value(Ctl::Check_Vdd, board.vdd_switched() ? kChecked : kGrayed);
+    // The Tessel board's loop-back test may have left Vpp applied and Vdd removed; bring the
+    // lines to rest as every operation ends, so the chip is powered and out of programming mode.
     lines_.Vpp_Off();
     lines_.Vdd_On();
   }
@@ -293,6 +308,50 @@ std::string Log_Lines(std::string_view text) {
   for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
   if (!lines.empty() && lines.back() != '\n') lines += "\r\n";
   return lines;
+}
+
+void Panneau::Show_Vdd_Control() {
+  const BoardDescription& board = lines_.board();
+  const bool fixed = !board.vdd_switched() && !board.has(kByteReset);
+  Set_Enabled(Ctl::Check_Vdd, !fixed);
+  std::string tip;
+  if (fixed) tip = "Vdd is not switched by this board (" + board.name + "): the chip stays powered";
+  Control& c = mut(Ctl::Check_Vdd);
+  if (c.tool_tip == tip) return;
+  c.tool_tip = std::move(tip);
+  view_.Control_Changed(Ctl::Check_Vdd);
+}
+
+bool Panneau::Use_Board(std::shared_ptr<const BoardDescription> choice) {
+  return Guarded([this, &choice] {
+    st_.BoardChoice = std::move(choice);
+    Btn_Find_Port_Click();
+    return Report_Violations();
+  });
+}
+
+bool Panneau::Board_Test() {
+  return Guarded([this] {
+    const std::uint16_t port =
+        st_.PortBase != 0 ? static_cast<std::uint16_t>(st_.PortBase) : default_port_;
+    // The lines reach the port tested for the test's length, also when discovery found no board
+    // there. A request to stop keeps it, so that the way out leaves that port's lines safe.
+    struct PortFor {
+      WorkingState& st;
+      std::int32_t kept;
+      int unwinding = std::uncaught_exceptions();
+      ~PortFor() {
+        if (std::uncaught_exceptions() == unwinding) st.PortBase = kept;
+      }
+    } restore{st_, st_.PortBase};
+    st_.PortBase = port;
+    if (!st_.Board) st_.Board = st_.BoardChoice;
+    const BoardTestResult r = Run_Board_Test(
+        lines_, *this, port, meter_, [this](std::string_view p) { return view_.Confirm(p); });
+    const bool clean = Report_Violations();
+    if (!r.ok()) Message_Box("Board test: " + r.Verdict());
+    return r.ok() && clean;
+  });
 }
 
 bool Is_Hex_File_Name(std::string_view path) {
@@ -339,7 +398,11 @@ void Panneau::Load_Chosen_File(std::string path) {
   Set_Value(Ctl::Check_auto, kChecked);
   // A file that did not load leaves no file behind: programming or verifying would work on an
   // image that is not the one named in the caption.
-  if (!Read_File(st_, *this)) Disarm_File();
+  if (!Read_File(st_, *this)) {
+    Disarm_File();
+    return;
+  }
+  Offer_Fast(Ctl::Btn_Program_Device, false);
 }
 
 void Panneau::Disarm_File() {

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "ui/board_test.h"
 #include "ui/controls.h"
+#include "ui/speed_hint.h"
 
 namespace corvane {
 
@@ -25,6 +27,10 @@ class WindowView {
     return "";
   }
 
+  // A measurement of the board test: asks the user whether the meter reads as the prompt says.
+  // A view that cannot ask stops the test.
+  virtual Answer Confirm(std::string_view /*prompt*/) { return Answer::kStop; }
+
   virtual void Log_Appended(std::string_view /*message*/, bool /*trimmed*/) {}
   virtual void Status_Changed(std::string_view /*key*/, std::string_view /*text*/) {}
   virtual void Control_Changed(Ctl /*id*/) {}
@@ -33,6 +39,11 @@ class WindowView {
   // During a block transfer: units done of total, and the time left at the measured pace (-1 while
   // not yet known).
   virtual void Progress(int /*done*/, int /*total*/, std::int64_t /*remaining_ns*/) {}
+  // Whether the view shows how long an operation takes at the speed set beside the fast speed:
+  // just before a command runs (starting), or for PROGRAM Device of the loaded file. Each
+  // estimate rehearses the command in virtual time, so a view that shows none asks for none.
+  virtual bool Wants_Speed_Hint(bool /*starting*/) const { return false; }
+  virtual void Speed_Hint(const SpeedHint& /*hint*/) {}
   // The menu commands that act on windows. Show_Memory: the memory view (Panneau::Memory_Rows).
   virtual void Close_Window() {}
   virtual void Show_About() {}

@@ -28,10 +28,10 @@ TEST(InpOutOptionTest, ReadsHexadecimalAddressesAndRefusesTheRest) {
 
   const LptSpec kept = spec;
   for (const char* bad : {"lpt:", "lpt:lpt1", "lpt:lpt1=", "lpt:lpt1=/dev/parport0",
-                          "lpt:lpt1=0xFFFF",  // the status register would be past the last port
+                          "lpt:lpt1=0xFFFE",  // the control register would be past the last port
                           "lpt:lpt1=0x80", "lpt:lpt1=12345", "lpt:lpt1=0xG0", "lpt:lpt3=0x378",
                           "lpt:lpt1=0x378,lpt1=0x278", "lpt:lpt1=0x278",  // LPT2 keeps 0x278
-                          "lpt:lpt1=0xD010,lpt2=0xD011", "lpt:lpt1=0x378,", "parallel"}) {
+                          "lpt:lpt1=0xD010,lpt2=0xD012", "lpt:lpt1=0x378,", "parallel"}) {
     error.clear();
     EXPECT_FALSE(Parse_InpOut_Option(bad, &spec, &error)) << bad;
     EXPECT_FALSE(error.empty()) << bad;
@@ -72,21 +72,24 @@ TEST(InpOutPortTest, MapsTheLogicalRegistersAndNothingElse) {
 
   EXPECT_EQ(port.read(0x378), 0x5A);
   EXPECT_EQ(port.read(0x379), 0x5A);
+  EXPECT_EQ(port.read(0x37A), 0x5A);  // the control register, for boards with lines on it
   EXPECT_EQ(port.read(0x279), 0x5A);
   port.write(0x378, 0x2A);
   port.write(0x278, 0x08);
-  // Refused: the control registers, the physical address itself, anything else; status writes.
-  EXPECT_EQ(port.read(0x37A), 0xFF);
+  port.write(0x37A, 0x04);
+  // Refused: past the control register, the physical address itself, anything else; status
+  // writes.
+  EXPECT_EQ(port.read(0x37B), 0xFF);
   EXPECT_EQ(port.read(0xD010), 0xFF);
   port.write(0x379, 0x00);
-  port.write(0x37A, 0x00);
+  port.write(0x37B, 0x00);
   port.write(0xD010, 0x00);
   port.write(0x80, 0x00);
 
   EXPECT_EQ(driver.opens, 1);
-  EXPECT_EQ(driver.reads, (std::vector<std::uint16_t>{0xD010, 0xD011, 0x279}));
-  const std::vector<std::pair<std::uint16_t, std::uint8_t>> writes = {{0xD010, 0x2A},
-                                                                      {0x278, 0x08}};
+  EXPECT_EQ(driver.reads, (std::vector<std::uint16_t>{0xD010, 0xD011, 0xD012, 0x279}));
+  const std::vector<std::pair<std::uint16_t, std::uint8_t>> writes = {
+      {0xD010, 0x2A}, {0x278, 0x08}, {0xD012, 0x04}};
   EXPECT_EQ(driver.writes, writes);
   EXPECT_EQ(diag.str(), "");
 }

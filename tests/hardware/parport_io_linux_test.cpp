@@ -31,6 +31,7 @@ class FakeDevices final : public ParportDevices {
     int transfer_error = 0;
     std::uint8_t data = 0;
     std::uint8_t status = 0x78;
+    std::uint8_t control = 0x0C;
     bool reverse = true;  // as another program may have left it
   };
   struct Call {
@@ -82,6 +83,8 @@ class FakeDevices final : public ParportDevices {
     if (request == PPRDATA) *byte = d.data;
     if (request == PPRSTATUS) *byte = d.status;
     if (request == PPWDATA) d.data = *byte;
+    if (request == PPRCONTROL) *byte = d.control;
+    if (request == PPWCONTROL) d.control = *byte;
     return 0;
   }
 
@@ -187,20 +190,29 @@ TEST(ParportIoTest, NoOtherAddressEverReachesTheDeviceLayer) {
   EXPECT_TRUE(dev.opened.empty());
   EXPECT_TRUE(dev.calls.empty());
 
-  // Once the ports are open, the neighbours of the registers still go nowhere.
+  // Once the ports are open, the neighbours of the registers still go nowhere, and the status
+  // registers take no write.
   io.read(0x378);
   io.read(0x278);
   const auto before = dev.calls.size();
-  for (std::uint16_t a : {0x377, 0x37A, 0x37B, 0x277, 0x27A, 0x3BC, 0x000, 0x001}) {
+  for (std::uint16_t a : {0x377, 0x37B, 0x277, 0x27B, 0x3BC, 0x000, 0x001}) {
     EXPECT_EQ(io.read(a), 0xFF) << a;
     io.write(a, 0x04);
   }
+  io.write(0x379, 0x04);
+  io.write(0x279, 0x04);
   EXPECT_EQ(dev.calls.size(), before);
   for (const auto& c : dev.calls) {
     EXPECT_TRUE(c.request == PPEXCL || c.request == PPCLAIM || c.request == PPDATADIR ||
                 c.request == PPRDATA)
         << c.request;
   }
+  // The control registers, for boards with lines on them.
+  EXPECT_EQ(io.read(0x37A), 0x0C);
+  io.write(0x27A, 0x05);
+  EXPECT_EQ(dev.devices["/dev/parport1"].control, 0x05);
+  EXPECT_EQ(dev.count("/dev/parport0", PPRCONTROL), 1);
+  EXPECT_EQ(dev.count("/dev/parport1", PPWCONTROL), 1);
   EXPECT_EQ(diag.str(), "");
 }
 

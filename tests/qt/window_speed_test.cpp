@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 
 #include "qt/qt_sim_window.h"
 #include "sim/board_violations.h"
@@ -94,6 +97,35 @@ TEST(WindowSpeedTest, ProgressBarMovesThroughALongProgramAndGoesAwayAtTheEnd) {
   EXPECT_FALSE(bar->isVisible());
   EXPECT_TRUE(w.dialogs.boxes.empty());
   EXPECT_EQ(w.Panel("Status"), "Fuses Written");
+}
+
+TEST(WindowSpeedTest, ALongOperationTellsWhatFastProgrammingWouldTake) {
+  QtSimWindow w({kBrannock, true, sim::ChipKind::Pic16F877, kLpt1});
+  w.Start();
+  QAction* fast = w.window.menu_action(Ctl::Menu_Options_Fast);
+  QProgressBar* bar = w.window.progress_bar();
+  EXPECT_EQ(fast->statusTip(), "");
+  // From the file and the chip, as soon as the file is loaded.
+  w.Load(QStringLiteral(CORVANE_TEST_DATA "/pic16f877_demo_inhx32.hex"));
+  const QRegularExpression hint(
+      "^This takes about [0-9]+ min( [0-9]+ s)? at normal speed; Fast programming takes about "
+      "[0-9]+ (s|min)( [0-9]+ s)?$");
+  EXPECT_TRUE(hint.match(fast->statusTip()).hasMatch()) << fast->statusTip().toStdString();
+  w.Click(Ctl::Btn_Verify);
+  EXPECT_TRUE(hint.match(bar->toolTip()).hasMatch()) << bar->toolTip().toStdString();
+  EXPECT_EQ(fast->statusTip(), bar->toolTip());
+  // The status tip shows in the window's status bar while the item is highlighted.
+  QStatusTipEvent shown(fast->statusTip());
+  QCoreApplication::sendEvent(&w.window, &shown);
+  EXPECT_EQ(w.window.status_bar()->currentMessage(), fast->statusTip());
+  QStatusTipEvent gone{QString()};
+  QCoreApplication::sendEvent(&w.window, &gone);
+  EXPECT_EQ(w.window.status_bar()->currentMessage(), "");
+  // Once fast, there is nothing to tell.
+  fast->trigger();
+  EXPECT_EQ(fast->statusTip(), "");
+  w.Click(Ctl::Btn_Read_Device);
+  EXPECT_EQ(bar->toolTip(), "");
 }
 
 TEST(WindowSpeedTest, TimingViolationsShowInAMessageBoxAfterTheOperation) {

@@ -253,7 +253,7 @@ TEST(WindowStartupTest, Menus) {
   const Expect expected[] = {
       {Ctl::Menu_File, "&File", true},          {Ctl::Menu_File_Open, "&Open", true},
       {Ctl::Menu_File_Save, "&Save", true},     {Ctl::Menu_File_Exit, "E&xit", true},
-      {Ctl::Menu_Options, "&Options", true},    {Ctl::Menu_Options_HardWare, "&HardWare", false},
+      {Ctl::Menu_Options, "&Options", true},    {Ctl::Menu_Options_HardWare, "&HardWare", true},
       {Ctl::Menu_About, "&About", true},        {Ctl::Menu_View, "&View", true},
       {Ctl::Menu_View_Memory, "&Memory", true}, {Ctl::Menu_View_Blank_Check, "&Blank Check", true},
   };

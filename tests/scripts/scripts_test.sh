@@ -15,7 +15,7 @@ make_path() {
   local bin="$work/bin.$1"
   shift
   mkdir -p "$bin"
-  for tool in bash cat grep mktemp rm; do ln -sf "$(command -v "$tool")" "$bin/$tool"; done
+  for tool in bash cat dirname grep mktemp rm sed; do ln -sf "$(command -v "$tool")" "$bin/$tool"; done
   for fake in "$@"; do
     case $fake in
       dpkg-query) printf '#!/bin/sh\ngrep -qx "$3" "%s/installed" && echo "install ok installed"\n' \
@@ -105,6 +105,13 @@ check "demo without display" 1 env -u DISPLAY -u WAYLAND_DISPLAY PATH="$root" \
   bash "$src/scripts/run-demo.sh"
 expect_output "demo without display" "no display"
 expect_calls "demo without display" ""
+
+# The test script's two sizes: a wrong argument is refused before anything is installed or built.
+check "run-tests help" 0 env PATH="$root" bash "$src/scripts/run-tests.sh" --help
+expect_output "run-tests help" "scripts/run-tests.sh --all"
+check "run-tests unknown argument" 2 env PATH="$root" bash "$src/scripts/run-tests.sh" --fast
+expect_output "run-tests unknown argument" "unknown argument '--fast'"
+expect_calls "run-tests unknown argument" ""
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/speed_hint.h"
 #include "ui/window_view.h"
 
 namespace corvane::testing {
@@ -29,6 +30,12 @@ class RecordingView : public WindowView {
   Ctl focused = Ctl::kCount;  // where the logic last sent the keyboard focus
   // Called at each progress report of a transfer, as the user could act between two words.
   std::function<void(int done, int total)> on_progress;
+  int options_shown = 0;
+  std::deque<Answer> answers;  // of the board test's measurements; none left: stop
+  std::vector<std::string> prompts;
+  // The speed hints, when asked for (each one rehearses its command).
+  bool wants_speed_hints = false;
+  std::vector<SpeedHint> speed_hints;
 
   void Message_Box(std::string_view text) override { boxes.emplace_back(text); }
   std::string Open_File_Dialog(std::string_view filter, std::string_view) override {
@@ -59,6 +66,16 @@ class RecordingView : public WindowView {
   void Progress(int done, int total, std::int64_t) override {
     if (on_progress) on_progress(done, total);
   }
+  void Show_Options() override { ++options_shown; }
+  Answer Confirm(std::string_view prompt) override {
+    prompts.emplace_back(prompt);
+    if (answers.empty()) return Answer::kStop;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  bool Wants_Speed_Hint(bool) const override { return wants_speed_hints; }
+  void Speed_Hint(const SpeedHint& hint) override { speed_hints.push_back(hint); }
 };
 
 }  // namespace corvane::testing

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "boards/builtin_boards.h"
 #include "hardware/clock.h"
 #include "hardware/lines.h"
 #include "hardware/trace.h"
 #include "sim/board.h"
+#include "sim/board_meter.h"
 #include "sim/chip.h"
 #include "support/recording_view.h"
 #include "ui/panneau.h"
@@ -23,17 +25,20 @@ struct SimSetup {
   bool with_chip = true;
   sim::ChipKind chip = sim::ChipKind::Pic16F84A;
   std::uint16_t base = kLpt1;
+  // A described board instead of `board`: simulated so, and chosen in the window.
+  std::shared_ptr<const BoardDescription> described = nullptr;
 };
 
 class SimWindow {
  public:
   explicit SimWindow(SimSetup setup = {})
       : chip(setup.chip),
-        board(setup.board, clock, setup.base),
+        board(setup.described ? setup.described : Builtin_Of(setup.board), clock, setup.base),
         traced(board, clock, trace),
         lines(traced, clock, st),
         win(st, lines, view) {
     if (setup.with_chip) board.insert(&chip);
+    st.BoardChoice = setup.described;
   }
   // Start-up as the program does it.
   SimWindow& Start() {
@@ -50,6 +55,9 @@ class SimWindow {
     std::string s = win.log().substr(log_mark_);
     log_mark_ = win.log().size();
     return s;
+  }
+  static std::shared_ptr<const BoardDescription> Builtin_Of(BoardKind kind) {
+    return kind == kTessel ? Tessel_Board() : Brannock_Board();
   }
   std::size_t Writes_Since(std::size_t mark) const {
     std::size_t n = 0;

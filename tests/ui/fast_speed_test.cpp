@@ -3,8 +3,8 @@
 // change sooner than the cable spacing.
 #include <gtest/gtest.h>
 
+#include "boards/board_lines.h"
 #include "hardware/fast_timings.h"
-#include "hardware/registers.h"
 #include "sim/timing.h"
 #include "support/sim_window.h"
 
@@ -181,23 +181,30 @@ TEST(FastSpeedTest, EachFigureShortenedBelowTheDatasheetIsCaughtByTheChip) {
 // The shortest time the Brannock board's Vpp stayed off between two entries into programming mode
 // (D3 set, then clear again), from the trace mark on.
 std::int64_t Shortest_Vpp_Off(const SimWindow& w, std::size_t mark) {
-  int was_off = -1;  // not known before the first write
+  const BoardDescription& board = w.board.description();
+  std::uint8_t data = 0;
+  std::uint8_t control = 0;
+  bool on = false;
   std::int64_t removed = 0;
   std::int64_t shortest = INT64_MAX;
-  for (std::size_t i = mark; i < w.trace.accesses.size(); ++i) {
+  // The registers' values from the start; the times from the mark on.
+  for (std::size_t i = 0; i < w.trace.accesses.size(); ++i) {
     const PortAccess& a = w.trace.accesses[i];
-    if (!a.write || a.address != kLpt1) continue;
-    const int off = (a.value & reg::kD3Vpp) != 0;
-    if (was_off == 0 && off) removed = a.t_ns;
-    if (was_off == 1 && !off) shortest = std::min(shortest, a.t_ns - removed);
-    was_off = off;
+    if (!a.write || (a.address != kLpt1 && a.address != kLpt1 + 2)) continue;
+    (a.address == kLpt1 ? data : control) = a.value;
+    const bool now_on = Vpp_Driven(board, data, control);
+    if (i >= mark && on && !now_on) removed = a.t_ns;
+    if (i >= mark && !on && now_on) shortest = std::min(shortest, a.t_ns - removed);
+    on = now_on;
   }
   return shortest;
 }
 
 // Every command at one speed, with "Vdd Enable" as given; returns the shortest Vpp-off time.
-std::int64_t Shortest_Vpp_Off_At(SpeedKind speed, int vdd, const FastTable& table = kFastTable) {
-  SimWindow w;
+// On the board described (null: the Brannock hardware).
+std::int64_t Shortest_Vpp_Off_At(SpeedKind speed, int vdd, const FastTable& table = kFastTable,
+                                 std::shared_ptr<const BoardDescription> board = nullptr) {
+  SimWindow w({kBrannock, true, sim::ChipKind::Pic16F84A, kLpt1, std::move(board)});
   w.lines.Set_Fast_Table(table);
   w.Start();
   w.win.Set_Value(Ctl::Check_Vdd, vdd);
@@ -232,6 +239,20 @@ TEST(FastSpeedTest, VppStaysOffBetweenEntriesAsLongAsAtNormalSpeed) {
   FastTable none = kFastTable;
   none.vpp_off_ns = 0;
   EXPECT_EQ(Shortest_Vpp_Off_At(kFastSpeed, kChecked, none), -1) << "flagged by the chip";
+}
+
+// The described boards without the Tessel board's Vpp switch discharge MCLR as the Brannock
+// hardware does, whatever pins drive Vpp: the fast speed waits for it there too.
+TEST(FastSpeedTest, VppStaysOffOnEveryDescribedBoard) {
+  FastTable none = kFastTable;
+  none.vpp_off_ns = 0;
+  for (const char* name : {"tait", "p16pro40"}) {
+    SCOPED_TRACE(name);
+    EXPECT_GE(Shortest_Vpp_Off_At(kFastSpeed, kChecked, kFastTable, Builtin_Board(name)),
+              kFastTable.vpp_off_ns);
+    EXPECT_EQ(Shortest_Vpp_Off_At(kFastSpeed, kChecked, none, Builtin_Board(name)), -1)
+        << "flagged by the chip";
+  }
 }
 
 // The shortest time from a Begin Programming (command 8) to the host's next word: the write cycle's

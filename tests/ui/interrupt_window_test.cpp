@@ -77,3 +77,23 @@ TEST(InterruptWindowTest, StartUpStopsInsideTheIdentificationItRunsInline) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(InterruptWindowTest, ABoardTestStoppedOnANotFoundBoardKeepsItsPortForTheWayOut) {
+  Harness h;
+  h.board.set_stuck_data(1);  // discovery finds nothing
+  h.win.Form_Load();
+  ASSERT_EQ(h.st.PortBase, 0);
+  // The request to stop comes while the test drives the lines of LPT1, where nothing was found.
+  h.view.answers = {Answer::kYes, Answer::kYes, Answer::kYes};
+  h.stop.Stop_After(20);
+  EXPECT_FALSE(h.win.Board_Test());
+  EXPECT_GT(h.view.prompts.size(), 0u);
+  EXPECT_EQ(h.win.interrupted(), 15);
+  EXPECT_EQ(h.st.PortBase, kLpt1) << "the port whose lines the way out must leave safe";
+}
+
+}  // namespace
+}  // namespace corvane

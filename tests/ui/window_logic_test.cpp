@@ -212,7 +212,9 @@ TEST(WindowLogicTest, MenusReachTheView) {
   EXPECT_EQ(w.view.closes, 1);
   EXPECT_FALSE(w.win.control(Ctl::Command1).user_available);
   EXPECT_TRUE(w.win.control(Ctl::Menu_File_Save).user_available);
-  EXPECT_FALSE(w.win.control(Ctl::Menu_Options_HardWare).user_available);
+  EXPECT_TRUE(w.win.control(Ctl::Menu_Options_HardWare).user_available);  // the Port page
+  w.win.Click(Ctl::Menu_Options_HardWare);
+  EXPECT_EQ(w.view.options_shown, 1);
   EXPECT_EQ(Control_By_Name("Btn_Verify"), Ctl::Btn_Verify);
   EXPECT_EQ(Control_By_Name("nothing"), Ctl::kCount);
 }

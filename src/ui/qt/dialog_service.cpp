@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace corvane::qt {
@@ -12,6 +13,20 @@ void QtDialogService::Message_Box(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                   QMessageBox::Ok, parent);
   box.exec();
+}
+
+Answer QtDialogService::Ask(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                  QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+  QPushButton* stop = box.addButton(QStringLiteral("Stop"), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(stop);
+  box.exec();
+  if (box.clickedButton() == yes) return Answer::kYes;
+  if (box.clickedButton() == no) return Answer::kNo;
+  return Answer::kStop;
 }
 
 namespace {

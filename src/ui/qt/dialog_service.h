@@ -5,6 +5,8 @@
 #include <QString>
 #include <string_view>
 
+#include "ui/board_test.h"
+
 class QWidget;
 
 namespace corvane::qt {
@@ -22,6 +24,9 @@ class DialogService {
   // suffix added to a name typed without one, or an empty text when cancelled.
   virtual QString Save_File(QWidget* parent, const QString& name_filter,
                             const QString& default_suffix, const QString& start_folder) = 0;
+  // A measurement of the board test: a modal box with the prompt and "Yes" (Enter), "No" and
+  // "Stop" (Esc). Boxes that cannot ask stop the test.
+  virtual Answer Ask(QWidget* /*parent*/, const QString& /*text*/) { return Answer::kStop; }
 };
 
 // The real boxes: QMessageBox and QFileDialog.
@@ -32,6 +37,7 @@ class QtDialogService final : public DialogService {
                     const QString& start_folder) override;
   QString Save_File(QWidget* parent, const QString& name_filter, const QString& default_suffix,
                     const QString& start_folder) override;
+  Answer Ask(QWidget* parent, const QString& text) override;
 };
 
 // Converts a filter of "description|pattern|" pairs into Qt's "description (pattern)" entries,

@@ -19,6 +19,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTextCursor>
 #include <QUrl>
 #include <QWindow>
@@ -266,6 +268,11 @@ std::string MainWindow::Save_File_Dialog(std::string_view filter,
   return chosen.toStdString();
 }
 
+Answer MainWindow::Confirm(std::string_view prompt) {
+  Before_Modal();
+  return dialogs_.Ask(this, Text(prompt));
+}
+
 void MainWindow::Log_Appended(std::string_view message, bool trimmed) {
   if (trimmed) {
     log_->setPlainText(Log_Display_Text(panneau_->log()));
@@ -309,6 +316,30 @@ void MainWindow::Progress(int done, int total, std::int64_t remaining_ns) {
   if (on_progress_) on_progress_(done, total);
 }
 
+void MainWindow::Speed_Hint(const SpeedHint& hint) {
+  QString text;
+  if (hint.worth_saying()) {
+    std::string hint_text = Speed_Hint_Text(hint, "Fast programming");
+    hint_text[0] = 'T';  // "This takes about ..."
+    text = Text(hint_text);
+  }
+  progress_->setToolTip(text);
+  if (QAction* fast = menu_action(Ctl::Menu_Options_Fast)) fast->setStatusTip(text);
+}
+
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    if (tip.isEmpty()) {
+      status_bar_->clearMessage();
+    } else {
+      status_bar_->showMessage(tip);
+    }
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
 void MainWindow::Control_Changed(Ctl id) {
   if (!panneau_) return;
   const Control& c = panneau_->control(id);
@@ -324,6 +355,7 @@ void MainWindow::Control_Changed(Ctl id) {
   QWidget* w = control_widget(id);
   if (!w) return;
   w->setEnabled(usable);
+  w->setToolTip(Text(c.tool_tip));
   if (id == Ctl::Btn_Stop) {
     // Stop shows during a device command, in the room the "Port" panel gives up meanwhile.
     status_panel(kPanelGivingRoom)->setVisible(!usable);
@@ -382,7 +414,18 @@ void MainWindow::Show_About() {
 
 void MainWindow::Show_Options() {
   if (!options_) {
-    options_ = new OptionsDialog(this, dialogs_);
+    const BoardLibrary& library = boards_ != nullptr ? *boards_ : builtin_boards_;
+    BoardActions actions;
+    actions.apply = [this](std::shared_ptr<const BoardDescription> board) {
+      if (!panneau_ || closed_) return;
+      Run_Command([this, &board] { panneau_->Use_Board(board); });
+    };
+    actions.test = [this] {
+      if (!panneau_ || closed_) return;
+      Run_Command([this] { panneau_->Board_Test(); });
+    };
+    options_ = new OptionsDialog(
+        this, PortPage(library, panneau_ ? panneau_->state().BoardChoice : nullptr), actions);
     connect(options_, &QDialog::finished, this, [this] { Check_All_Closed(); });
   }
   options_->show();

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "boards/board_library.h"
 #include "ui/about_model.h"
 #include "ui/controls.h"
 #include "ui/folder_memory.h"
@@ -73,6 +74,9 @@ class MainWindow final : public QMainWindow, public WindowView {
   // The native window was destroyed from outside, with no close request: the window closes as on
   // one (after the running command, if any).
   void Window_Gone();
+  // The boards the options dialog offers; null (the default): the built-in ones.
+  void Set_Board_Library(const BoardLibrary* library) { boards_ = library; }
+
   // Called once the main window and every dialog of the program are closed.
   void Set_On_All_Closed(std::function<void()> done) { on_all_closed_ = std::move(done); }
   RepaintGate& repaint_gate() { return repaint_gate_; }
@@ -97,6 +101,7 @@ class MainWindow final : public QMainWindow, public WindowView {
                                std::string_view default_extension) override;
   std::string Save_File_Dialog(std::string_view filter,
                                std::string_view default_extension) override;
+  Answer Confirm(std::string_view prompt) override;
   void Log_Appended(std::string_view message, bool trimmed) override;
   void Status_Changed(std::string_view key, std::string_view text) override;
   void Control_Changed(Ctl id) override;
@@ -105,6 +110,10 @@ class MainWindow final : public QMainWindow, public WindowView {
   // Between the words of a block transfer, which sets no status while it writes: the progress bar
   // with the percentage and the time left.
   void Progress(int done, int total, std::int64_t remaining_ns) override;
+  // How long the operation takes beside "Fast programming", when that is more than a minute:
+  // the progress bar's tooltip and the "Fast programming" item's status tip.
+  bool Wants_Speed_Hint(bool /*starting*/) const override { return true; }
+  void Speed_Hint(const SpeedHint& hint) override;
   void Close_Window() override;
   void Show_About() override;
   void Show_Options() override;
@@ -112,6 +121,8 @@ class MainWindow final : public QMainWindow, public WindowView {
   void Set_Focus(Ctl id) override;
 
  protected:
+  // A menu item's status tip shows in the window's status bar while the item is highlighted.
+  bool event(QEvent* event) override;
   // During a command a close is kept for its end, whatever boxes come in between.
   void closeEvent(QCloseEvent* event) override;
   // During a command: drops the user's input to every window but the command's own box, except
@@ -152,6 +163,8 @@ class MainWindow final : public QMainWindow, public WindowView {
   QPointer<AboutDialog> about_;
   QPointer<OptionsDialog> options_;
   QPointer<MemoryDialog> memory_;
+  const BoardLibrary* boards_ = nullptr;
+  BoardLibrary builtin_boards_{""};
   NoRegistry registry_;
   QtProgramLauncher launcher_;
   RepaintGate repaint_gate_;

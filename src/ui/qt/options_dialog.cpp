@@ -1,7 +1,9 @@
 #include "ui/qt/options_dialog.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -41,10 +43,11 @@ int Key_Code(int qt_key) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(QWidget* parent, DialogService& dialogs)
+OptionsDialog::OptionsDialog(QWidget* parent, PortPage page, BoardActions actions)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      dialogs_(dialogs) {
+      page_(std::move(page)),
+      actions_(std::move(actions)) {
   setObjectName(QStringLiteral("frmOptions"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Options"));
@@ -114,6 +117,53 @@ void OptionsDialog::Build_Pages() {
   ports_[2] = new QRadioButton(QStringLiteral("LPT2: (0x278)"), pages_[0]);
   ports_[2]->setObjectName(QStringLiteral("OptPort(2)"));
   ports_[2]->setGeometry(208, 64, 105, 25);
+  Build_Boards(pages_[0]);
+}
+
+void OptionsDialog::Build_Boards(QWidget* page) {
+  QFont small = font();
+  small.setPixelSize(11);
+  auto* caption = new QLabel(QStringLiteral("Board :"), page);
+  caption->setObjectName(QStringLiteral("lblBoard"));
+  caption->setGeometry(8, 144, 46, 22);
+  boards_ = new QComboBox(page);
+  boards_->setObjectName(QStringLiteral("cboBoard"));
+  boards_->setGeometry(56, 143, 315, 22);
+  for (const PortPage::Entry& e : page_.entries()) boards_->addItem(Text(e.caption));
+  boards_->setCurrentIndex(page_.selected());
+  description_ = new QLabel(page);
+  description_->setObjectName(QStringLiteral("lblBoardWiring"));
+  description_->setGeometry(8, 168, 363, 42);
+  description_->setWordWrap(true);
+  description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  folder_ = new QLabel(Text(page_.Folder_Note()), page);
+  folder_->setObjectName(QStringLiteral("lblBoardsFolder"));
+  folder_->setGeometry(8, 212, 276, 38);
+  folder_->setWordWrap(true);
+  folder_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  folder_->setToolTip(Text(page_.Folder_Note()));
+  for (QLabel* l : {description_, folder_}) l->setFont(small);
+  test_ = new QPushButton(QStringLiteral("Board test"), page);
+  test_->setObjectName(QStringLiteral("cmdBoardTest"));
+  test_->setGeometry(290, 218, 81, 25);
+  test_->setAutoDefault(false);
+  auto show = [this] { description_->setText(Text(page_.Description())); };
+  show();
+  connect(boards_, &QComboBox::currentIndexChanged, this, [this, show](int index) {
+    page_.Select(index);
+    show();
+  });
+  // The board test runs on the board selected: applied first when it is not the one in use.
+  connect(test_, &QPushButton::clicked, this, [this] {
+    Apply_Board();
+    if (actions_.test) actions_.test();
+  });
+}
+
+void OptionsDialog::Apply_Board() {
+  if (!page_.Changed()) return;
+  page_.Applied();
+  if (actions_.apply) actions_.apply(page_.choice());
 }
 
 void OptionsDialog::Show_Pages() {
@@ -132,7 +182,7 @@ void OptionsDialog::Show_Pages() {
 }
 
 void OptionsDialog::Act(const OptionsAction& action) {
-  if (!action.notice.empty()) dialogs_.Message_Box(this, Text(action.notice));
+  if (action.apply) Apply_Board();
   if (action.close) done(Rejected);
 }
 
