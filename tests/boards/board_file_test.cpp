@@ -178,7 +178,10 @@ TEST(BoardFileTest, MalformedDescriptionsAreRefusedWithLineAndReason) {
 class BoardFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::path(::testing::TempDir()) / "board_folder";
+    // A folder of each test's own: ctest runs the tests of this fixture side by side.
+    folder_ = fs::path(::testing::TempDir()) /
+              ("board_folder_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
@@ -187,6 +190,7 @@ class BoardFolderTest : public ::testing::Test {
     std::ofstream(p, std::ios::binary) << text;
     return p.string();
   }
+  void TearDown() override { fs::remove_all(folder_); }
   fs::path folder_;
   const std::string board_ = "vpp = ~D3\nvdd = D2\nclock = ~D1\ndata-out = ~D0\ndata-in = ~ACK\n";
 };
