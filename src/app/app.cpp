@@ -15,6 +15,7 @@
 #include "app/display_check.h"
 #include "app/stop_watch.h"
 #include "boards/board_library.h"
+#include "chips/chip_table.h"
 #include "hardware/lines.h"
 #include "platform/display.h"
 #include "platform/interrupt.h"
@@ -63,6 +64,9 @@ int Run_App(int argc, char** argv) {
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error, &boards)) return usage_error(error);
   if (!Check_Trace_Path(opts, &error)) return usage_error(error);
+  // The chips known: the built-in ones and the user's own; a mistake in the user's is refused.
+  auto chips = std::make_shared<const ChipTable>(Chips_Folder(), opts.chips);
+  if (!chips->problems().empty()) return usage_error(chips->Problems_Text());
   std::error_code ec;
   if (!opts.demo_file.empty() && !std::filesystem::is_regular_file(opts.demo_file, ec)) {
     return usage_error("--demo: no such file " + opts.demo_file);
@@ -89,6 +93,7 @@ int Run_App(int argc, char** argv) {
 
   WorkingState st;
   st.BoardChoice = spec.host_board;
+  st.Chips = chips;
   RigFailure failure = RigFailure::kUsage;
   std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &failure);
   if (!rig) {

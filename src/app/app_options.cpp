@@ -22,11 +22,9 @@ bool Parse_App_Args(const std::vector<std::string_view>& args, AppOptions* out,
     std::string_view name;
     std::string* into;
   };
-  const Valued valued[] = {{"--board", &o.board},
-                           {"--trace", &o.trace},
-                           {"--demo", &o.demo_file},
-                           {"--screenshot", &o.screenshot},
-                           {"--screenshot-of", &o.screenshot_of}};
+  const Valued valued[] = {{"--board", &o.board},           {"--trace", &o.trace},
+                           {"--chips", &o.chips},           {"--demo", &o.demo_file},
+                           {"--screenshot", &o.screenshot}, {"--screenshot-of", &o.screenshot_of}};
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view a = args[i];
     if (a == "--help" || a == "-h") {
@@ -92,8 +90,9 @@ bool Check_Trace_Path(const AppOptions& opts, std::string* error) {
 }
 
 std::string App_Usage() {
-  return "Usage: corvane [--board SPEC] [--trace FILE] [--demo FILE.hex] [--screenshot FILE.png]\n"
-         "               [--screenshot-of window|progress|memory] [FILE.hex]\n"
+  return "Usage: corvane [--board SPEC] [--trace FILE] [--chips FILE] [--demo FILE.hex]\n"
+         "               [--screenshot FILE.png] [--screenshot-of window|progress|memory]\n"
+         "               [FILE.hex]\n"
          "\n"
          "Opens the Corvane window: a programmer for PIC16F84/84A/873/877 chips on a\n"
          "parallel-port programmer board. FILE.hex, when given, is opened after start-up as\n"
@@ -105,6 +104,8 @@ std::string App_Usage() {
          "                        sim[:key=value,...]      the simulated board and chip\n"
          "  --trace FILE        writes every port access (a FILE ending in .vcd: a waveform);\n"
          "                      not the HEX file to open, nor the state file\n"
+         "  --chips FILE        chips to know besides the built-in ones and those of the chips\n"
+         "                      folder, as for corvane-cli\n"
          "  --demo FILE.hex     after start-up, load FILE, program and verify it through the\n"
          "                      window's buttons\n"
          "  --screenshot FILE.png\n"

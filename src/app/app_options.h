@@ -10,6 +10,7 @@ namespace corvane::app {
 struct AppOptions {
   std::string board = "lpt";  // as corvane-cli's --board
   std::string trace;          // as corvane-cli's --trace
+  std::string chips;          // as corvane-cli's --chips
   std::string demo_file;      // a HEX file to load, program and verify through the window
   std::string screenshot;     // a PNG to grab the window into, then exit
   std::string screenshot_of = "window";  // window, progress (mid-program) or memory (the view)

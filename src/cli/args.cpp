@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "cli/expect.h"
 #include "hardware/system_port.h"
 
 namespace corvane {
@@ -36,6 +35,7 @@ const std::vector<StepRule>& Step_Rules() {
       {"blank-check", {}, false},
       {"checksum", {}, false},
       {"dump", {}, false},
+      {"chips", {}, false},
       {"board-test", {}, false},
       {"osc", {"LP", "XT", "HS", "RC"}, true},
       {"wdt", {"on", "off"}, true},
@@ -75,13 +75,13 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       *into = std::string(args[++i]);
       return true;
     };
+    // The chip is looked up once the user's chips are read.
     auto expect = [&](std::string_view chip) {
-      const ChipName* c = Find_Chip(chip);
-      if (!c) {
-        *error = "--expect takes " + Chip_Keys() + ", not " + std::string(chip);
+      if (chip.empty()) {
+        *error = "--expect needs a chip";
         return false;
       }
-      o.expect = std::string(c->key);
+      o.expect = std::string(chip);
       return true;
     };
     if (a == "--help" || a == "-h") {
@@ -101,6 +101,10 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
       if (!value(a, &o.board)) return false;
     } else if (a.rfind("--board=", 0) == 0) {
       o.board = std::string(a.substr(8));
+    } else if (a == "--chips") {
+      if (!value(a, &o.chips)) return false;
+    } else if (a.rfind("--chips=", 0) == 0) {
+      o.chips = std::string(a.substr(8));
     } else if (a == "--trace") {
       if (!value(a, &o.trace)) return false;
     } else if (a.rfind("--trace=", 0) == 0) {
@@ -153,7 +157,8 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
 }
 
 std::string Cli_Usage() {
-  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [-q | -v] [--expect CHIP] STEP...
+  return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [-q | -v] [--chips FILE] [--expect CHIP]
+                   STEP...
 
 Programs PIC16F84, PIC16F84A, PIC16F873 and PIC16F877 chips through a programmer board on the
 parallel port, without a window. It starts up as the window does (delay calibration, port
@@ -185,9 +190,13 @@ Options:
                   a FILE ending in .vcd gets a value-change dump of Vdd, Vpp, clock, data out
                   and data in of the programmer in use instead. FILE may not be a file that a
                   step loads or saves, nor the state file
-  --expect CHIP   refuses every board step unless the identification word names CHIP:
-                  16f84, 16f84a, 16f873, 16f874, 16f876 or 16f877. A word of 0x3FFF, what a
-                  PIC16F84 and an empty socket both read, matches 16f84 alone, with a warning
+  --chips FILE    chips to know besides the built-in ones and those of the user's chips folder
+                  (chips/*.chips in the configuration folder), in the chip table's format; an
+                  entry naming a chip or an identification already known is refused
+  --expect CHIP   refuses every board step unless the identification word names CHIP: any
+                  chip of the table (see the step chips), e.g. 16f877 or PIC16F877. A word of
+                  0x3FFF, what a PIC16F84 and an empty socket both read, matches 16f84 alone,
+                  with a warning
   --status        also prints every status-panel change to stderr as "[Key] text"
   -v, --verbose   the same as --status: the log and every status change
   -q, --quiet     prints only what failed: the message boxes and the failing step's summary
@@ -226,6 +235,9 @@ Commands (as the window's buttons):
   dump            prints the memory view: program memory, configuration area and EEPROM of
                   the file beside the chip as last read, 8 words a row in hexadecimal and
                   ASCII, '*' after a chip word that differs from the file's
+  chips           lists the chips known: the name --expect takes, the name shown, the
+                  identification word and its mask, the memories, the configuration words, the
+                  family and where the entry comes from; needs no board when it is the only step
 
 Settings (values in any case; the handler runs only when the state changes):
   osc LP|XT|HS|RC   the oscillator

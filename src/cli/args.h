@@ -16,7 +16,8 @@ struct Step {
 struct CliOptions {
   std::string board = "lpt";
   std::string trace;
-  std::string expect;   // --expect: the chip key ("16f877"), empty when any chip will do
+  std::string expect;   // --expect: the chip as given ("16f877"), empty when any chip will do
+  std::string chips;    // --chips: a file of the user's chips, empty for none
   bool status = false;  // --status, -v: every status change on stderr
   bool quiet = false;   // -q: only the failures on stderr
   bool help = false;

@@ -6,20 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "chips/chip_table.h"
+
 namespace corvane {
 
-struct ChipName {
-  std::string_view key;   // "16f877", as --expect takes it
-  std::string_view name;  // "PIC16F877", as messages show it
-  std::int32_t id;        // bits 13..5 of the identification word
-};
-
 // The chip that --expect names: "16f877" in any case, with or without "pic" before it; nullptr
-// for a chip the programmer does not know.
-const ChipName* Find_Chip(std::string_view key);
-
-// "16f84|16f84a|16f873|16f874|16f876|16f877".
-std::string Chip_Keys();
+// for a chip the table does not have.
+const ChipEntry* Find_Chip(const ChipTable& chips, std::string_view key);
 
 struct ExpectCheck {
   std::string refusal;  // why no board step may run; empty when the chip is the expected one
@@ -27,8 +20,10 @@ struct ExpectCheck {
 };
 
 // Compares the identification word read from the socket with the expected chip. The revision
-// bits are ignored. A word of all ones (an erased location) is what a PIC16F84, which has no
-// identification word, and an empty socket both give: it matches 16f84 alone, with a warning.
-ExpectCheck Check_Expected(const ChipName& expected, std::int32_t device_id);
+// bits are ignored. A word of all ones (an erased location) is what a chip without an
+// identification word (the PIC16F84) and an empty socket both give: it matches that chip alone,
+// with a warning.
+ExpectCheck Check_Expected(const ChipTable& chips, const ChipEntry& expected,
+                           std::int32_t device_id);
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "cli/runner.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <istream>
@@ -9,6 +10,7 @@
 
 #include "boards/board_library.h"
 #include "cli/args.h"
+#include "cli/chip_list.h"
 #include "cli/cli_view.h"
 #include "cli/expect.h"
 #include "cli/step_report.h"
@@ -105,8 +107,10 @@ void Apply_Setting(Panneau& win, const Step& step) {
 }
 
 // The steps that only show what the window's logic holds: no board, no command.
-bool Show_Step(Panneau& win, const Step& step, std::ostream& results) {
-  if (step.name == "checksum") {
+bool Show_Step(Panneau& win, const ChipTable& chips, const Step& step, std::ostream& results) {
+  if (step.name == "chips") {
+    results << Chip_List(chips) << std::flush;
+  } else if (step.name == "checksum") {
     win.Log_Checksums();
   } else if (step.name == "dump") {
     const MemoryView view = win.Memory_Rows();
@@ -183,6 +187,20 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     err << "corvane-cli: no step given\n\n" << Cli_Usage();
     return kExitUsage;
   }
+  // The chips known: the built-in ones and the user's own; a mistake in the user's is refused.
+  auto chips = std::make_shared<const ChipTable>(Chips_Folder(), opts.chips);
+  if (!chips->problems().empty()) return usage_error(chips->Problems_Text());
+  const ChipEntry* expected = nullptr;
+  if (!opts.expect.empty()) {
+    expected = Find_Chip(*chips, opts.expect);
+    if (!expected) return usage_error("--expect takes " + chips->Keys() + ", not " + opts.expect);
+  }
+  // A listing of the chips alone needs no board.
+  if (std::all_of(opts.steps.begin(), opts.steps.end(),
+                  [](const Step& s) { return s.name == "chips"; })) {
+    out << Chip_List(*chips) << std::flush;
+    return out ? kExitClean : kExitFailed;
+  }
   BoardSpec spec;
   const BoardLibrary boards(Boards_Folder());
   if (!Parse_Board_Spec(opts.board, &spec, &error, &boards)) return usage_error(error);
@@ -190,6 +208,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
 
   WorkingState st;
   st.BoardChoice = spec.host_board;
+  st.Chips = chips;
   SignalInterrupts signals;
   InterruptSource& stop = interrupts != nullptr ? *interrupts : signals;
   RigFailure failure = RigFailure::kUsage;
@@ -222,7 +241,6 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
   if (spec.simulated) win.Set_Default_Port(spec.sim.port);
   win.Form_Load();
 
-  const ChipName* expected = opts.expect.empty() ? nullptr : Find_Chip(opts.expect);
   bool warned = false;
   // After a step that wrote nothing to the log, the panels it changed are its only result.
   auto report_panels = [&] {
@@ -247,7 +265,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     // A trace that lost a write is no record of the run: stop here too (reported below).
     if (!rig->Trace_Failure().empty()) break;
     view.Begin_Step();
-    if (Show_Step(win, step, results)) continue;
+    if (Show_Step(win, *chips, step, results)) continue;
     const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);
@@ -256,7 +274,7 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     }
     std::string why = Refusal(win, *command);
     if (why.empty() && expected && command->needs_board) {
-      const ExpectCheck check = Check_Expected(*expected, st.DeviceId);
+      const ExpectCheck check = Check_Expected(*chips, *expected, st.DeviceId);
       why = check.refusal;
       if (!check.warning.empty() && !warned) {
         err << "corvane-cli: warning: " << check.warning << '\n';

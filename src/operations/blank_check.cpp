@@ -5,7 +5,7 @@
 
 #include "operations/chip_read.h"
 #include "protocol/block.h"
-#include "protocol/device_table.h"
+#include "chips/chip_table.h"
 #include "protocol/hex_text.h"
 
 namespace corvane {
@@ -56,7 +56,7 @@ bool Blank_Check(Context& ctx, ChipContents* read, std::int32_t* device_id) {
   ChipContents c;
   std::int32_t id = 0;
   Read_Configuration_Area(ctx, c, id);
-  const ChipSize size = Chip_Size_For(id, panel.Device());
+  const ChipSize size = Chips_In_Use(ctx.st).Size_For(id, panel.Device());
   Read_Block(ctx, size.program_words);
   c.program.assign(ctx.st.ReadBuffer.begin(), ctx.st.ReadBuffer.begin() + size.program_words);
   Read_Eeprom_Bytes(ctx, c, size.eeprom_bytes);

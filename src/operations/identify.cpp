@@ -1,6 +1,6 @@
 #include "operations/identify.h"
 
-#include "protocol/device_table.h"
+#include "protocol/show_device.h"
 #include "protocol/hex_text.h"
 #include "protocol/transfer.h"
 
@@ -54,7 +54,7 @@ void Identify_Before_Fast_Writes(Context& ctx) {
 
 void Note_Chip_Change(Context& ctx, std::int32_t shown) {
   if (ctx.st.Speed != kFastSpeed || ctx.st.DeviceId == shown) return;
-  ctx.panel.Append_Text("Device in the socket : " + Device_Name(ctx.st.DeviceId) + " (" +
+  ctx.panel.Append_Text("Device in the socket : " + Chips_In_Use(ctx.st).Shown_Name(ctx.st.DeviceId) + " (" +
                         Hex(ctx.st.DeviceId) + "), the write times follow it\r\n");
 }
 

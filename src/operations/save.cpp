@@ -9,7 +9,7 @@
 #include "operations/chip_read.h"
 #include "platform/files.h"
 #include "protocol/block.h"
-#include "protocol/device_table.h"
+#include "chips/chip_table.h"
 #include "protocol/hex_text.h"
 #include "protocol/transfer.h"
 
@@ -60,7 +60,7 @@ bool Save_Device(Context& ctx, const std::string& path, std::ostream* stream, Ch
   Read_Configuration_Area(ctx, c, device_id);
   // A board that does not answer reads as all zeros: that is no chip's configuration area.
   if (All_Zero(c, device_id)) return cancel(std::string(kInconsistent));
-  const ChipSize size = Chip_Size_For(device_id, panel.Device());
+  const ChipSize size = Chips_In_Use(ctx.st).Size_For(device_id, panel.Device());
   if (Code_Protected(c.config, size)) {
     // Protected memory reads as 0: the file would hold zeros where the program is, and loading it
     // back would even clear the protection bits and burn them.

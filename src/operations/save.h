@@ -6,7 +6,7 @@
 
 #include "image/hex_file.h"
 #include "protocol/context.h"
-#include "protocol/device_table.h"
+#include "chips/chip_table.h"
 
 namespace corvane {
 

@@ -12,6 +12,8 @@
 
 namespace corvane {
 
+class ChipTable;
+
 // Highest index of the program image and read-back buffer (one past the largest chip memory).
 inline constexpr int kProgramLast = 8192;
 // Highest index of the EEPROM image (one past the largest data EEPROM).
@@ -61,6 +63,10 @@ struct WorkingState {
   // The board the lines are driven by, as discovery set it; null: the built-in board that
   // BoardVariant names (boards/builtin_boards.h, Board_In_Use).
   std::shared_ptr<const BoardDescription> Board;
+
+  // The chips the run knows (the built-in table and the user's); null: the built-in table alone
+  // (chips/chip_table.h, Chips_In_Use).
+  std::shared_ptr<const ChipTable> Chips;
 
   std::int32_t LoopsPerSecond = 0;
   int DelayUnit = kNormalDelayUnit;  // 2 at normal speed, 30 with "Low Speed"

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "operations/chip_read.h"
-#include "protocol/device_table.h"
+#include "chips/chip_table.h"
 
 namespace corvane {
 
@@ -29,7 +29,7 @@ std::string Hex_Width(std::int32_t v, int digits) {
 
 ChipSize Size_Of(const MemorySources& s) {
   const std::int32_t id = s.chip.device_id != kUnknown ? s.chip.device_id : s.st.DeviceId;
-  return Chip_Size_For(id, s.device_box);
+  return Chips_In_Use(s.st).Size_For(id, s.device_box);
 }
 
 std::int32_t Config_Mask(const ChipSize& size) {

@@ -4,10 +4,10 @@
 #include <memory>
 #include <sstream>
 
+#include "chips/chip_table.h"
 #include "hardware/clock.h"
 #include "hardware/delay.h"
 #include "operations/save.h"
-#include "protocol/device_table.h"
 #include "sim/board.h"
 #include "sim/chip.h"
 #include "ui/panneau.h"
@@ -25,7 +25,8 @@ class SilentView final : public WindowView {
 
 // The simulated chip that stands for the one identified: the same part when the identification
 // word names one, otherwise a part with the memory sizes the program would assume.
-sim::ChipKind Stand_In_Chip(std::int32_t device_id, const std::string& device_box) {
+sim::ChipKind Stand_In_Chip(const WorkingState& st, std::int32_t device_id,
+                            const std::string& device_box) {
   switch (device_id & 0x3FE0) {
     case 0x3FE0:
       return sim::ChipKind::Pic16F84;
@@ -38,7 +39,7 @@ sim::ChipKind Stand_In_Chip(std::int32_t device_id, const std::string& device_bo
     default:
       break;
   }
-  const int words = Chip_Size_For(device_id, device_box).program_words;
+  const int words = Chips_In_Use(st).Size_For(device_id, device_box).program_words;
   if (words <= 1024) return sim::ChipKind::Pic16F84A;
   return words <= 4096 ? sim::ChipKind::Pic16F873 : sim::ChipKind::Pic16F877;
 }
@@ -66,7 +67,7 @@ std::int64_t Panneau::Rehearse(Ctl id, SpeedKind speed) {
   st->Speed = speed;
   st->DelayUnit = Delay_Unit_For(speed == kLowSpeed ? kChecked : kUnchecked);
   VirtualClock clock;
-  const sim::ChipKind kind = Stand_In_Chip(st->DeviceId, Device());
+  const sim::ChipKind kind = Stand_In_Chip(*st, st->DeviceId, Device());
   sim::Chip chip(kind, kind == sim::ChipKind::Pic16F84 ? -1 : (st->DeviceId & 0x1F));
   sim::Board board(static_cast<BoardKind>(st->BoardVariant), clock,
                    static_cast<std::uint16_t>(st->PortBase));

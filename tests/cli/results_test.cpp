@@ -218,20 +218,21 @@ TEST(CliResultsTest, ExpectNamesOnlyKnownChips) {
   EXPECT_EQ(Cli({"--board", "sim", "--expect"}).status, 2);
   EXPECT_EQ(Cli({"--board", "sim", "--expect=", "device-id"}).status, 2);
 
-  ASSERT_NE(Find_Chip("PIC16f876"), nullptr);
-  EXPECT_EQ(Find_Chip("pic16F876")->key, "16f876");
-  EXPECT_EQ(Find_Chip("pic"), nullptr);
-  EXPECT_EQ(Find_Chip("16f8"), nullptr);
-  const ChipName& f874 = *Find_Chip("16f874");
-  EXPECT_EQ(Check_Expected(f874, 0x0925).refusal, "");
-  EXPECT_EQ(Check_Expected(f874, 0x0960).refusal,
+  ASSERT_NE(Find_Chip(Builtin_Chips(), "PIC16f876"), nullptr);
+  EXPECT_EQ(Find_Chip(Builtin_Chips(), "pic16F876")->key, "16f876");
+  EXPECT_EQ(Find_Chip(Builtin_Chips(), "pic"), nullptr);
+  EXPECT_EQ(Find_Chip(Builtin_Chips(), "16f8"), nullptr);
+  const ChipEntry& f874 = *Find_Chip(Builtin_Chips(), "16f874");
+  EXPECT_EQ(Check_Expected(Builtin_Chips(), f874, 0x0925).refusal, "");
+  EXPECT_EQ(Check_Expected(Builtin_Chips(), f874, 0x0960).refusal,
             "found PIC16F873 (ID 0x0960), expected PIC16F874");
-  EXPECT_EQ(Check_Expected(f874, 0x1234).refusal,
+  EXPECT_EQ(Check_Expected(Builtin_Chips(), f874, 0x1234).refusal,
             "found an unknown chip (ID 0x1234), expected PIC16F874");
-  EXPECT_EQ(Check_Expected(*Find_Chip("16f876"), 0x09E7).refusal, "");
-  EXPECT_EQ(Check_Expected(*Find_Chip("16f876"), 0x09A7).refusal,
+  EXPECT_EQ(Check_Expected(Builtin_Chips(), *Find_Chip(Builtin_Chips(), "16f876"), 0x09E7).refusal,
+            "");
+  EXPECT_EQ(Check_Expected(Builtin_Chips(), *Find_Chip(Builtin_Chips(), "16f876"), 0x09A7).refusal,
             "found PIC16F877 (ID 0x09A7), expected PIC16F876");
-  EXPECT_EQ(Check_Expected(*Find_Chip("16f84"), 0x0561).refusal,
+  EXPECT_EQ(Check_Expected(Builtin_Chips(), *Find_Chip(Builtin_Chips(), "16f84"), 0x0561).refusal,
             "found PIC16F84A (ID 0x0561), expected PIC16F84");
 }
 

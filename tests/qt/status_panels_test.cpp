@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "fuses/config_word.h"
-#include "protocol/device_table.h"
+#include "protocol/show_device.h"
 #include "protocol/hex_text.h"
 #include "qt/qt_sim_window.h"
 #include "ui/qt/layout.h"
@@ -39,7 +39,7 @@ std::set<KeyText> Statuses_Of_Every_Command(BoardKind board) {
 std::vector<KeyText> Every_Chip_Dependent_Text() {
   std::vector<KeyText> texts;
   for (int word = 0; word <= 0x3FFF; ++word) {
-    texts.emplace_back("Device", "Device : " + Device_Name(word) + " (" + Hex(word) + ")");
+    texts.emplace_back("Device", "Device : " + Builtin_Chips().Shown_Name(word) + " (" + Hex(word) + ")");
     texts.emplace_back("Fuses", "Fuses : 0x" + Hex(word));
     texts.emplace_back("Fuses", Fuses_Panel_Text(word));
     texts.emplace_back("Status", "Device Fuses : 0x" + Hex(word));
