@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "ui/qt/layout.h"
+#include "ui/layout.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/memory_dialog.h"
 
@@ -74,7 +74,7 @@ bool Take_Screenshot(qt::MainWindow& window, const QString& path, std::ostream& 
       << "client: " << client.x() << "," << client.y() << " " << client.width() << "x"
       << client.height() << '\n'
       << "caption: " << window.windowTitle().toStdString() << '\n';
-  for (const qt::StatusPanel& p : qt::kStatusPanels) {
+  for (const StatusPanel& p : kStatusPanels) {
     out << "panel " << p.key << ": " << window.status_panel(p.key)->full_text().toStdString()
         << '\n';
   }

@@ -133,7 +133,7 @@ class QtSimWindow {
 
 // No repaint during the operation: what the user gives waits in the queue until it ends.
 inline void Freeze_Repaints(QtSimWindow& w) {
-  w.window.repaint_gate() = qt::RepaintGate(50'000'000, [] { return std::int64_t{0}; });
+  w.window.repaint_gate() = RepaintGate(50'000'000, [] { return std::int64_t{0}; });
   w.window.repaint_gate().Due();
 }
 

@@ -12,7 +12,7 @@
 #include "protocol/show_device.h"
 #include "protocol/hex_text.h"
 #include "qt/qt_sim_window.h"
-#include "ui/qt/layout.h"
+#include "ui/layout.h"
 
 namespace corvane::testing {
 namespace {
@@ -93,7 +93,7 @@ TEST(StatusPanelsTest, TheDevicePanelOfAPic16F877KeepsItsClosingBracket) {
   EXPECT_EQ(device->text(), "Device : PIC16f877 (9A3)");
   Expect_Whole(device, "Device : PIC16f877 (9A3)");
   // All four panels keep one font for their usual texts.
-  for (const qt::StatusPanel& p : qt::kStatusPanels) {
+  for (const StatusPanel& p : kStatusPanels) {
     EXPECT_EQ(w.window.status_panel(p.key)->font(), device->font()) << p.key;
     EXPECT_EQ(w.window.status_panel(p.key)->width(), p.width) << p.key;
   }

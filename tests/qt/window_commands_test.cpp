@@ -211,14 +211,14 @@ TEST(WindowCommandsTest, RepaintsDuringAnOperationAtMostOncePerInterval) {
   tick.start(0);
 
   // A clock that never moves: only the first notification repaints.
-  w.window.repaint_gate() = qt::RepaintGate(50'000'000, [] { return std::int64_t{0}; });
+  w.window.repaint_gate() = RepaintGate(50'000'000, [] { return std::int64_t{0}; });
   w.Click(Ctl::Btn_Verify);
   EXPECT_EQ(pumps_inside, 1);
 
   // A clock that moves 60 ms between notifications: every one repaints.
   pumps_inside = 0;
   std::int64_t t = 0;
-  w.window.repaint_gate() = qt::RepaintGate(50'000'000, [&t] { return t += 60'000'000; });
+  w.window.repaint_gate() = RepaintGate(50'000'000, [&t] { return t += 60'000'000; });
   w.Click(Ctl::Btn_Verify);
   EXPECT_GT(pumps_inside, 5);
 
@@ -239,7 +239,7 @@ TEST(WindowCommandsTest, RepaintsDuringAnOperationAtMostOncePerInterval) {
 
 TEST(WindowCommandsTest, RepaintGateRateLimits) {
   std::int64_t now = 1'000;
-  qt::RepaintGate gate(50, [&now] { return now; });
+  RepaintGate gate(50, [&now] { return now; });
   EXPECT_TRUE(gate.Due());
   EXPECT_FALSE(gate.Due());
   now += 49;
@@ -255,7 +255,7 @@ TEST(WindowCommandsTest, ClicksDuringAnOperationAreDropped) {
   w.Load(Demo_Hex());
   w.window.show();
   // No repaint after the first one, so the clicks wait in the queue until the command ends.
-  w.window.repaint_gate() = qt::RepaintGate(50'000'000, [] { return std::int64_t{0}; });
+  w.window.repaint_gate() = RepaintGate(50'000'000, [] { return std::int64_t{0}; });
   int erase_clicks = 0;
   QObject::connect(w.button(Ctl::Btn_Erase_Device), &QAbstractButton::clicked,
                    [&] { ++erase_clicks; });

@@ -14,7 +14,7 @@
 #include <QStatusBar>
 
 #include "qt/qt_sim_window.h"
-#include "ui/qt/layout.h"
+#include "ui/layout.h"
 
 namespace corvane::testing {
 namespace {
@@ -208,7 +208,7 @@ TEST(WindowStartupTest, TabOrder) {
   QWidget* first = w.widget(Ctl::txtTerm);
   QWidget* it = first;
   do {
-    for (Ctl id : qt::kTabOrder) {
+    for (Ctl id : kTabOrder) {
       if (w.widget(id) == it) order.push_back(it->objectName().toStdString());
     }
     it = it->nextInFocusChain();

@@ -23,7 +23,7 @@ const QString kDemo877 = QStringLiteral(CORVANE_TEST_DATA "/pic16f877_demo_inhx3
 
 // The window repaints, and takes the user's input, at every report.
 void Always_Repaint(QtSimWindow& w) {
-  w.window.repaint_gate() = qt::RepaintGate(0, [] { return std::int64_t{0}; });
+  w.window.repaint_gate() = RepaintGate(0, [] { return std::int64_t{0}; });
 }
 
 QRect In_Status_Bar(QtSimWindow& w, QWidget* widget) {

@@ -25,10 +25,10 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "ui/layout.h"
 #include "ui/panneau.h"
 #include "ui/progress_pace.h"
 #include "ui/qt/about_dialog.h"
-#include "ui/qt/layout.h"
 #include "ui/qt/options_dialog.h"
 
 namespace corvane::qt {

@@ -19,7 +19,7 @@
 #include "ui/qt/memory_dialog.h"
 #include "ui/qt/options_dialog.h"
 #include "ui/qt/panel_label.h"
-#include "ui/qt/repaint_gate.h"
+#include "ui/repaint_gate.h"
 #include "ui/registry.h"
 #include "ui/window_view.h"
 

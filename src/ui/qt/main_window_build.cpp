@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "ui/layout.h"
 #include "ui/qt/about_dialog.h"
-#include "ui/qt/layout.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/mirror_buttons.h"
 #include "ui/qt/options_dialog.h"

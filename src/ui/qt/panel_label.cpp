@@ -19,11 +19,11 @@ int Pixel_Size(const QFont& font) {
 
 QFont Font_To_Fit(const QFont& base, const QString& text, int room) {
   QFont font = base;
-  for (int px = Pixel_Size(base); px > kSmallestPanelPixels; --px) {
-    font.setPixelSize(px);
-    if (Text_Width(font, text) <= room) return font;
-  }
-  font.setPixelSize(kSmallestPanelPixels);
+  font.setPixelSize(Pixels_To_Fit(Pixel_Size(base), room, [&](int px) {
+    QFont sized = base;
+    sized.setPixelSize(px);
+    return Text_Width(sized, text);
+  }));
   return font;
 }
 

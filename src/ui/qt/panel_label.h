@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QString>
 
+#include "ui/text_fit.h"
+
 namespace corvane::qt {
 
-inline constexpr int kSmallestPanelPixels = 8;
+inline constexpr int kSmallestPanelPixels = kSmallestTextPixels;
 
 class PanelLabel final : public QLabel {
  public:

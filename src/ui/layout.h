@@ -1,5 +1,6 @@
 // Where the main window's controls sit, in pixels of the client area (or of the frame that holds
-// them), its keyboard order and its status panels.
+// them), its colours, its keyboard order and its status panels: the same for every view of the
+// window (the Qt widgets, the Win32 window), and free of any toolkit.
 #pragma once
 
 #include <array>
@@ -7,7 +8,7 @@
 
 #include "ui/controls.h"
 
-namespace corvane::qt {
+namespace corvane {
 
 inline constexpr int kClientWidth = 588;
 inline constexpr int kClientHeight = 459;
@@ -121,4 +122,4 @@ inline constexpr int kProgressWidth = 62;
 inline constexpr int kStopButtonWidth = 38;
 inline constexpr int kCommandWidgetGap = 2;
 
-}  // namespace corvane::qt
+}  // namespace corvane

@@ -1,11 +1,12 @@
-// Limits how often the window repaints during an operation: at most once per interval.
+// Limits how often the window repaints during an operation: at most once per interval (every view
+// of the window).
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 
-namespace corvane::qt {
+namespace corvane {
 
 class RepaintGate {
  public:
@@ -37,4 +38,4 @@ class RepaintGate {
   std::int64_t last_ = 0;
 };
 
-}  // namespace corvane::qt
+}  // namespace corvane
