@@ -125,6 +125,8 @@ int Run_Win32_App(int argc, char** argv) {
   panneau.Set_Interrupt_Source(&rig->interrupts());
   window.Attach(&panneau);
   window.Set_On_All_Closed([] { PostQuitMessage(0); });
+  // Started from a console, Ctrl+C or closing it ends the program as closing the window does.
+  window.Watch_For_Stop([] { return platform::Interrupt_Signal() != 0; });
 
   window.Start();
   ShowWindow(window.hwnd(), SW_SHOWNORMAL);

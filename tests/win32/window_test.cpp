@@ -306,3 +306,23 @@ TEST(Win32WindowTest, KeysClickOpenAndMoveAsTheQtWindowsDo) {
 
 }  // namespace
 }  // namespace corvane::testing
+
+namespace corvane::testing {
+namespace {
+
+TEST(Win32WindowTest, ARequestToStopFromTheConsoleClosesTheWindow) {
+  Win32SimWindow w;
+  w.Start();
+  bool requested = false;
+  w.window.Watch_For_Stop([&requested] { return requested; });
+  // The watch's tick, as its timer gives it.
+  SendMessageW(w.window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_FALSE(w.window.closed());
+  requested = true;
+  SendMessageW(w.window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_TRUE(w.window.closed());
+  EXPECT_EQ(w.all_closed, 1);
+}
+
+}  // namespace
+}  // namespace corvane::testing

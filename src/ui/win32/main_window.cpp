@@ -24,6 +24,8 @@ bool Key_Down(int vk) {
   return GetKeyState(vk) < 0;
 }
 
+constexpr UINT_PTR kStopWatchTimer = 1;
+
 bool Is_Input(UINT msg) {
   return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ||
          (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
@@ -442,6 +444,11 @@ void MainWindow::Close_Window() {
   Close_Requested();
 }
 
+void MainWindow::Watch_For_Stop(std::function<bool()> requested) {
+  stop_requested_ = std::move(requested);
+  SetTimer(hwnd_, kStopWatchTimer, 100, nullptr);
+}
+
 void MainWindow::Close_Requested() {
   if (closed_) return;
   // Closed, the window goes away; the program ends once every dialog it opened is closed too.
@@ -598,6 +605,11 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_DROPFILES:
       Drop(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_TIMER:
+      if (wp == kStopWatchTimer && stop_requested_ && !closed_ && stop_requested_()) {
+        Close_Window();
+      }
       return 0;
     case WM_CLOSE:
       // During a command closing waits for the operation to end.

@@ -67,6 +67,9 @@ class MainWindow final : public WindowView {
   void Pump();
 
   void Set_On_All_Closed(std::function<void()> done) { on_all_closed_ = std::move(done); }
+  // Looks every 100 ms, while no command runs, whether the program is asked to stop (a console's
+  // Ctrl+C or its closing): the window then closes as on a close request.
+  void Watch_For_Stop(std::function<bool()> requested);
   // Called after each progress report is shown.
   void Set_On_Progress(std::function<void(int done, int total)> hook) {
     on_progress_ = std::move(hook);
@@ -157,6 +160,7 @@ class MainWindow final : public WindowView {
   SystemLauncher launcher_;
   RepaintGate repaint_gate_;
   std::function<void()> on_all_closed_;
+  std::function<bool()> stop_requested_;
   std::function<void(int, int)> on_progress_;
   std::wstring fast_tip_;
   int command_depth_ = 0;
