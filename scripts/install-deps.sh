@@ -12,7 +12,9 @@ declare -A groups=(
   [package]="dpkg-dev file lintian"               # the .deb, its dependencies and its check
   [fuzz]="clang libclang-rt-14-dev"               # the fuzz targets: clang++ and libFuzzer
   [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest"  # the Windows cross-build
+  [windows-i686]="cmake ninja-build g++-mingw-w64-i686-posix googletest"  # 32-bit Windows
   [wine]="wine64"                                 # the Windows build's tests
+  [wine32]="wine32:i386"                          # the 32-bit Windows build's tests
   [zip]="zip unzip"                               # the Windows package, and its check
   [cache]="ccache"                                # one compiler cache for every build tree
 )
@@ -61,5 +63,11 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# A package of another architecture (wine32:i386) needs that architecture added first.
+for p in "${missing[@]}"; do
+  if [[ "$p" == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${SUDO[@]}" dpkg --add-architecture i386
+  fi
+done
 "${SUDO[@]}" apt-get update -qq
 "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

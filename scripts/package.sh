@@ -64,7 +64,7 @@ check_versions() {
   local stage=$work/versions deb tgz zip wine status=0
   deb=$(ls dist/corvane_"$version"_*.deb 2> /dev/null) || true
   tgz=dist/corvane-$version-Linux.tar.gz
-  zip=dist/corvane-cli-$version-windows-x64.zip
+  zip=dist/corvane-$version-windows-x64.zip
   for f in "${deb:-dist/corvane_${version}_ARCH.deb}" "$tgz" "$zip"; do
     if [ ! -f "$f" ]; then
       echo "package.sh: no $f: the packages are not named for the source's version" >&2
@@ -90,7 +90,7 @@ check_versions() {
     mkdir -p build/windows/wine
     # A program that runs the .exe under Wine, in the Windows build's own Wine prefix.
     printf '#!/bin/sh\nexec "%s" "%s" "$@"\n' "$wine" \
-      "$stage/zip/corvane-cli-$version-windows-x64/corvane-cli.exe" > "$stage/exe"
+      "$stage/zip/corvane-$version-windows-x64/corvane-cli.exe" > "$stage/exe"
     chmod +x "$stage/exe"
     export WINEPREFIX="$PWD/build/windows/wine" WINEDEBUG=-all
     mkdir -p "$WINEPREFIX"
@@ -125,7 +125,7 @@ check_tgz() {
 scripts/install-deps.sh build package zip
 # dist/ holds this run's packages alone: none of an earlier version is left beside them.
 mkdir -p dist
-rm -f dist/corvane_*.deb dist/corvane-*-Linux.tar.gz dist/corvane-cli-*-windows-x64.zip
+rm -f dist/corvane_*.deb dist/corvane-*-Linux.tar.gz dist/corvane-*-windows-x*.zip
 build_tree
 linux_packages
 scripts/package-windows.sh dist

@@ -3,9 +3,10 @@
 #   scripts/run-tests.sh         the release build (warnings as errors) and every test in it: the
 #                                window's, the console program's and every layer's
 #   scripts/run-tests.sh --all   also the same suite under the address and undefined-behaviour
-#                                sanitizers, the Windows console program cross-built and tested
-#                                under Wine, a build for a system with neither parallel-port
-#                                backend, and each fuzz target for 30 s: what CI runs
+#                                sanitizers, the Windows programs cross-built and tested under
+#                                Wine (the window's tests too), a build for a system with
+#                                neither parallel-port backend, and each fuzz target for 30 s:
+#                                what CI runs
 # It installs the packages it needs first (scripts/install-deps.sh), says how long it will take,
 # and at the end how long each part took. Every build shares one compiler cache when ccache is
 # installed (--all installs it), so that what one build compiled another one reuses.
@@ -17,7 +18,7 @@ case "${1:-}" in
   "") ;;
   --all) all=1 ;;
   -h | --help)
-    sed -n '2,11s/^# \{0,1\}//p' "$0"
+    sed -n '2,12s/^# \{0,1\}//p' "$0"
     exit 0
     ;;
   *)
@@ -79,8 +80,9 @@ if [ "$all" = 1 ]; then
   }
   part "sanitizer build and tests" sanitize
 
-  # The console program cross-built for Windows (MinGW-w64) and run under Wine: its test suite,
-  # the byte-for-byte comparison with the Linux program and the InpOut backend.
+  # The programs cross-built for Windows (MinGW-w64) and run under Wine: the test suite (the
+  # Win32 window's own tests among them), the byte-for-byte comparison with the Linux program,
+  # the InpOut backend and the zip; the 32-bit build where 32-bit Wine can run.
   windows() {
     scripts/build-windows.sh
     scripts/test-windows.sh build/release

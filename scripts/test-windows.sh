@@ -2,10 +2,15 @@
 # Runs the Windows build (scripts/build-windows.sh) under Wine, installing Wine first when it is
 # missing:
 #   1. the cross-built test suite, which must pass whole and hold every Linux non-Qt test except
-#      those of the Linux- and POSIX-only test files (*_linux_test.cpp, *_posix_test.cpp);
+#      those of the Linux- and POSIX-only test files (*_linux_test.cpp, *_posix_test.cpp); the
+#      Win32 window's own tests among them drive the real window, on the display in DISPLAY or on
+#      an Xvfb display started for them;
 #   2. corvane-cli.exe against the Linux corvane-cli (build/release by default, or $1) on the
 #      same run: stdout, stderr and the saved file must be byte-identical;
-#   3. corvane-cli.exe with the stand-in InpOut library beside it, and without it.
+#   3. corvane-cli.exe with the stand-in InpOut library beside it, and without it;
+#   4. corvane.exe's --version, and the zip;
+#   5. the 32-bit build (build/windows-i686) and its tests under 32-bit Wine, where this machine's
+#      kernel runs 32-bit programs at all; elsewhere they are skipped with a message.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 linux_build=${1:-build/release}
@@ -26,7 +31,27 @@ export WINEPREFIX="$PWD/$win/wine" WINEDEBUG=-all
 mkdir -p "$WINEPREFIX"
 "$wineserver" -p
 "$wine" wineboot --init > /dev/null 2>&1 || true
-trap '"$wineserver" -k 2> /dev/null || true' EXIT
+# The window's tests show their dialogs: windows that no window manager looks after, so that Wine
+# does not wait for one to map and unmap them.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1 || true
+xvfb_pid=
+stop_all() {
+  "$wineserver" -k 2> /dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2> /dev/null || true; fi
+}
+trap stop_all EXIT
+# The window's tests make real windows: Wine needs a display for them.
+if [ -z "${DISPLAY:-}" ]; then
+  scripts/install-deps.sh test
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    break
+  done
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+fi
 
 echo "== Windows tests under Wine"
 ctest --test-dir "$win" --output-on-failure -j "$(nproc)"
@@ -60,7 +85,7 @@ fi
 
 echo "== corvane-cli.exe against the Linux corvane-cli"
 work=$(mktemp -d)
-trap '"$wineserver" -k 2> /dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_all; rm -rf "$work"' EXIT
 mkdir -p "$work/linux" "$work/windows"
 cp tests/data/pic16f877_demo_inhx32.hex "$work/linux/in.hex"
 cp tests/data/pic16f877_demo_inhx32.hex "$work/windows/in.hex"
@@ -87,8 +112,42 @@ cp "$win/tests/inpoutx64.dll" "$work/lpt/"
 grep -q "^\[Port\] Port : LPT1" "$work/lpt/stderr" || { cat "$work/lpt/stderr" >&2; exit 1; }
 echo "without the library: refused (exit 3); with it: the board found behind 0xD010"
 
+echo "== corvane.exe"
+version=$("$wine" "$win/src/win32app/corvane.exe" --version | tr -d '\r')
+[ "$version" = "corvane $(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=\([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' \
+  "$win/CMakeCache.txt")" ] || { echo "corvane.exe --version: '$version'" >&2; exit 1; }
+echo "corvane.exe --version: $version"
+
 echo "== the Windows zip into an absolute folder"
-scripts/package-windows.sh "$work/zip" > /dev/null
-ls "$work"/zip/corvane-cli-*-windows-x64.zip > /dev/null
-zip -sf "$work"/zip/corvane-cli-*-windows-x64.zip | grep -q "corvane-cli.exe"
-echo "$(basename "$work"/zip/*.zip) written into $work/zip"
+scripts/package-windows.sh --arch x86_64 "$work/zip" > /dev/null
+zip=$(ls "$work"/zip/corvane-*-windows-x64.zip)
+listing=$(zip -sf "$zip")
+for f in corvane.exe corvane-cli.exe README.txt LICENSE.txt PORT-DRIVER.txt; do
+  grep -q "/$f\$" <<< "$listing" || { echo "$f missing from $zip" >&2; exit 1; }
+done
+unzip -p "$zip" '*/README.txt' | head -1 | grep -q $'\r$' || { echo "README.txt without CR LF" >&2; exit 1; }
+echo "$(basename "$zip") written into $work/zip"
+
+echo "== the 32-bit Windows build"
+# A 32-bit program of 93 bytes that exits 0: whether this machine's kernel runs 32-bit programs
+# at all (some refuse them: "Exec format error"), which 32-bit Wine needs.
+probe="$work/elf32"
+printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' > "$probe"
+chmod +x "$probe"
+if ! "$probe" 2> /dev/null; then
+  echo "i686 tests skipped: this machine's kernel does not run 32-bit programs, which 32-bit Wine needs"
+  exit 0
+fi
+scripts/install-deps.sh wine32
+wine32=/usr/lib/wine/wine
+win32_tree=build/windows-i686
+scripts/build-windows.sh --arch i686
+if ! grep -q '^CORVANE_WINE:FILEPATH=/' "$win32_tree/CMakeCache.txt"; then
+  cmake "$win32_tree" > /dev/null
+fi
+# The 32-bit programs in a 32-bit Wine prefix of their own.
+export WINEPREFIX="$PWD/$win32_tree/wine"
+mkdir -p "$WINEPREFIX"
+"$wine32" wineboot --init > /dev/null 2>&1 || true
+ctest --test-dir "$win32_tree" --output-on-failure -j "$(nproc)"
+echo "i686: $(listed "$win32_tree" | wc -l) tests passed under 32-bit Wine"

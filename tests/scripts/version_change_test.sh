@@ -52,7 +52,7 @@ expect "package.sh after the change" "$status" 0
 [ "$status" -eq 0 ] || tail -n 40 "$work/package.log"
 
 expect "packages in dist/" "$(cd dist && LC_ALL=C ls corvane* 2> /dev/null)" \
-  "$(printf '%s\n' "corvane-$new-Linux.tar.gz" "corvane-cli-$new-windows-x64.zip" \
+  "$(printf '%s\n' "corvane-$new-Linux.tar.gz" "corvane-$new-windows-x64.zip" "corvane-$new-windows-x86.zip" \
     "corvane_${new}_amd64.deb" | LC_ALL=C sort)"
 
 deb=dist/corvane_${new}_amd64.deb
@@ -72,14 +72,14 @@ if [ -f "$tgz" ]; then
   expect ".tar.gz corvane-cli" "$("$work/tgz/bin/corvane-cli" --version)" "corvane-cli $new"
   expect ".tar.gz corvane" "$("$work/tgz/bin/corvane" --version)" "corvane $new"
 fi
-zip=dist/corvane-cli-$new-windows-x64.zip
+zip=dist/corvane-$new-windows-x64.zip
 wine=$(command -v wine64 || command -v /usr/lib/wine/wine64 || true)
 if [ -f "$zip" ] && [ -n "$wine" ]; then
   unzip -q "$zip" -d "$work/zip"
   mkdir -p build/windows/wine
   expect ".zip corvane-cli.exe" \
     "$(WINEPREFIX=$PWD/build/windows/wine WINEDEBUG=-all "$wine" \
-      "$work/zip/corvane-cli-$new-windows-x64/corvane-cli.exe" --version 2> /dev/null | tr -d '\r')" \
+      "$work/zip/corvane-$new-windows-x64/corvane-cli.exe" --version 2> /dev/null | tr -d '\r')" \
     "corvane-cli $new"
   WINEPREFIX=$PWD/build/windows/wine "$(dirname "$wine")/wineserver" -k 2> /dev/null || true
 elif [ -f "$zip" ]; then
