@@ -174,7 +174,10 @@ Options:
   --board sim[:key=value,...]
                   the simulated programmer board:
                     board=NAME|FILE  wired as that board (default brannock)
-                    chip=16f84|16f84a|16f873|16f877|none   (default 16f84a)
+                    chip=CHIP|none  the chip in the socket (default 16f84a): 16f84, 16f84a,
+                                16f870, 16f871, 16f872, 16f873, 16f874, 16f876, 16f877
+                    id=WORD     the chip answers with that identification word (hexadecimal)
+                                instead of its own, as a chip of the same silicon would
                     port=lpt1|lpt2               (default lpt1)
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when

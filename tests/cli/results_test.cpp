@@ -212,9 +212,11 @@ TEST(CliResultsTest, ExpectOfAnAllOnesWordMatchesOnlyThe16F84WithAWarning) {
 TEST(CliResultsTest, ExpectNamesOnlyKnownChips) {
   CliRun r = Cli({"--board", "sim", "--expect", "16f88", "device-id"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err,
-            "corvane-cli: --expect takes 16f84|16f84a|16f873|16f874|16f876|16f877, not 16f88\n"
-            "Try 'corvane-cli --help'.\n");
+  EXPECT_EQ(
+      r.err,
+      "corvane-cli: --expect takes 16f84|16f84a|16f870|16f871|16f872|16f873|16f874|16f876|16f877, "
+      "not 16f88\n"
+      "Try 'corvane-cli --help'.\n");
   EXPECT_EQ(Cli({"--board", "sim", "--expect"}).status, 2);
   EXPECT_EQ(Cli({"--board", "sim", "--expect=", "device-id"}).status, 2);
 
