@@ -16,6 +16,7 @@
 #include "operations/reset.h"
 #include "operations/save.h"
 #include "operations/verify.h"
+#include "operations/write_check.h"
 #include "ui/failure_report.h"
 #include "ui/panneau.h"
 
@@ -181,6 +182,22 @@ bool Panneau::Run_Device_Command(Ctl id) {
       break;
     default:
       return true;  // frames, the log and the device box have no click handler
+  }
+  switch (id) {
+    case Ctl::Btn_Program_Device:
+    case Ctl::Btn_Erase_Device:
+    case Ctl::Command1:
+    case Ctl::Btn_Prog_Fuses:
+    case Ctl::Btn_Prog_EEPROM:
+    case Ctl::Btn_Erase_EEPROM:
+      if (const std::string why = Write_Refusal(st_); !why.empty()) {
+        Append_Text(why + "\r\n");
+        Message_Box(why);
+        return false;
+      }
+      break;
+    default:
+      break;
   }
   switch (id) {
     case Ctl::Btn_Program_Device: {

@@ -96,5 +96,53 @@ family = 84a-87x
             std::string::npos);
 }
 
+struct Refused {
+  const char* sim;    // the simulated board and the identification word its chip answers with
+  const char* shown;  // the "Device" panel
+  const char* why;
+};
+
+class NotWrittenTest : public ::testing::TestWithParam<Refused> {};
+
+// A chip of a family whose algorithm is not built in yet, or that the board cannot power in the
+// order its family needs, is named, read as any chip, and refused before any write.
+TEST_P(NotWrittenTest, IsRefusedBeforeAnyWrite) {
+  const Refused& p = GetParam();
+  for (const char* step : {"program", "erase", "program-fuses", "program-eeprom"}) {
+    SCOPED_TRACE(step);
+    CliDir dir(std::string("not_written_") + std::to_string(std::hash<std::string>()(p.sim)));
+    const std::string sim =
+        std::string("sim:chip=16f877,") + p.sim + ",state=" + (dir / "chip.hex");
+    const CliRun r =
+        Run_Cli_Args({"--board", sim, "--status", "load", kDemo877, step, "save", dir / "x.hex"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(std::string("[Device] ") + p.shown + "\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find(std::string(p.why) + "\n"), std::string::npos) << r.out;
+    // Nothing was written: the chip is still erased.
+    ChipContents c;
+    std::string error;
+    ASSERT_TRUE(Read_Chip_Hex(dir / "chip.hex", 8192, 256, &c, &error)) << error;
+    EXPECT_EQ(std::count(c.program.begin(), c.program.end(), 0x3FFF), 8192);
+    EXPECT_EQ(c.config, 0x3FFF);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OtherFamilies, NotWrittenTest,
+    ::testing::Values(
+        Refused{"board=tessel,id=1063", "Device : PIC16f628A (1063)",
+                "Cancelled : the PIC16f628A (62xa family) enters programming mode with Vpp "
+                "before Vdd, which the board tessel (Tessel board (Dravik hardware)) cannot "
+                "give: it does not switch Vdd"},
+        Refused{"board=brannock,id=1041", "Device : PIC16f627A (1041)",
+                "Cancelled : the PIC16f627A (62xa family) is not written by this version: its "
+                "programming algorithm is not built in yet"},
+        Refused{"id=0E28", "Device : PIC16f877A (E28)",
+                "Cancelled : the PIC16f877A (87xa family) is not written by this version: its "
+                "programming algorithm is not built in yet"},
+        Refused{"board=tessel,id=0766", "Device : PIC16f88 (766)",
+                "Cancelled : the PIC16f88 (88 family) is not written by this version: its "
+                "programming algorithm is not built in yet"}));
+
 }  // namespace
 }  // namespace corvane::testing
