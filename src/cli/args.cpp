@@ -37,6 +37,7 @@ const std::vector<StepRule>& Step_Rules() {
       {"dump", {}, false},
       {"chips", {}, false},
       {"board-test", {}, false},
+      {"config", {}, true},
       {"osc", {"LP", "XT", "HS", "RC"}, true},
       {"wdt", {"on", "off"}, true},
       {"pwrt", {"on", "off"}, true},
@@ -252,6 +253,10 @@ Settings (values in any case; the handler runs only when the state changes):
   speed low|normal|fast
                     "Low Speed" (low), or "Fast programming" (fast: the datasheet timings with
                     a margin), or neither
+  config NAME=VALUE sets a named field of the configuration word of the chip last identified
+                    (else the one the device box shows), as the chip table names them:
+                    config FOSC=HS, config WDTE=ON, config PWRTE=ON (see the table's fields);
+                    the configuration rules still apply when the word is written
   device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
                     configuration word, until the next identification
 

@@ -69,5 +69,21 @@ TEST(CliChipsTest, RefusesAWrongFileWithItsLineAndField) {
   EXPECT_EQ(Run_Cli_Args({"--chips", dir / "none.chips", "chips"}).status, 2);
 }
 
+TEST(CliChipsTest, ConfigSetsTheTablesNamedFields) {
+  const CliDir dir("config_fields");
+  const std::string sim = "sim:chip=16f877,state=" + (dir / "chip.hex");
+  CliRun r = Run_Cli_Args({"--board", sim, "--status", "config", "wdte=ON", "config", "FOSC=hs",
+                           "program-fuses", "check-fuses"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  // The fuse controls follow (the oscillator button normalises the word, as a click does).
+  EXPECT_NE(r.err.find("[Fuses] Fuses 0x3F36\n"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("[Status] Device Fuses : 0x3F36\n"), std::string::npos) << r.err;
+  r = Run_Cli_Args({"--board", sim, "config", "FOSC=INTOSCIO", "program-fuses"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err,
+            "corvane-cli: config FOSC=INTOSCIO: refused: FOSC takes LP, XT, HS, RC, not "
+            "'INTOSCIO'\n");
+}
+
 }  // namespace
 }  // namespace corvane::testing
