@@ -20,4 +20,12 @@ std::string Write_Refusal(const WorkingState& st) {
          " is not written by this version: its programming algorithm is not built in yet";
 }
 
+bool Report_Write_Refusal(const WorkingState& st, Panel& panel) {
+  const std::string why = Write_Refusal(st);
+  if (why.empty()) return true;
+  panel.Append_Text(why + "\r\n");
+  panel.Message_Box(why);
+  return false;
+}
+
 }  // namespace corvane

@@ -190,11 +190,7 @@ bool Panneau::Run_Device_Command(Ctl id) {
     case Ctl::Btn_Prog_Fuses:
     case Ctl::Btn_Prog_EEPROM:
     case Ctl::Btn_Erase_EEPROM:
-      if (const std::string why = Write_Refusal(st_); !why.empty()) {
-        Append_Text(why + "\r\n");
-        Message_Box(why);
-        return false;
-      }
+      if (!Report_Write_Refusal(st_, *this)) return false;
       break;
     default:
       break;
@@ -226,6 +222,8 @@ bool Panneau::Run_Device_Command(Ctl id) {
       break;
     case Ctl::Btn_Prog_EEPROM:
       Identify_Before_Fast_Writes(ctx_);
+      // At the fast speed the chip was identified once more: it may be another one now.
+      if (!Report_Write_Refusal(st_, *this)) return false;
       if (!Report_Fit(*this, Eeprom_Fit_Problem(st_, Device()))) return false;
       Program_EEPROM(ctx_);
       return st_.WriteError == 0;
