@@ -37,6 +37,7 @@ const std::vector<StepRule>& Step_Rules() {
       {"dump", {}, false},
       {"chips", {}, false},
       {"board-test", {}, false},
+      {"config", {}, true},
       {"osc", {"LP", "XT", "HS", "RC"}, true},
       {"wdt", {"on", "off"}, true},
       {"pwrt", {"on", "off"}, true},
@@ -174,7 +175,10 @@ Options:
   --board sim[:key=value,...]
                   the simulated programmer board:
                     board=NAME|FILE  wired as that board (default brannock)
-                    chip=16f84|16f84a|16f873|16f877|none   (default 16f84a)
+                    chip=CHIP|none  the chip in the socket (default 16f84a): 16f84, 16f84a,
+                                16f870, 16f871, 16f872, 16f873, 16f874, 16f876, 16f877
+                    id=WORD     the chip answers with that identification word (hexadecimal)
+                                instead of its own, as a chip of the same silicon would
                     port=lpt1|lpt2               (default lpt1)
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when
@@ -249,6 +253,10 @@ Settings (values in any case; the handler runs only when the state changes):
   speed low|normal|fast
                     "Low Speed" (low), or "Fast programming" (fast: the datasheet timings with
                     a margin), or neither
+  config NAME=VALUE sets a named field of the configuration word of the chip last identified
+                    (else the one the device box shows), as the chip table names them:
+                    config FOSC=HS, config WDTE=ON, config PWRTE=ON (see the table's fields);
+                    the configuration rules still apply when the word is written
   device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
                     configuration word, until the next identification
 

@@ -266,6 +266,16 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     if (!rig->Trace_Failure().empty()) break;
     view.Begin_Step();
     if (Show_Step(win, *chips, step, results)) continue;
+    if (step.name == "config") {
+      std::string why;
+      if (!win.Set_Config_Field(step.arg, &why)) {
+        err << "corvane-cli: " << step.text() << ": refused: " << why << '\n';
+        status = kExitRefused;
+        break;
+      }
+      report_panels();
+      continue;
+    }
     const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);

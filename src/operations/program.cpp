@@ -8,6 +8,7 @@
 #include "operations/fit.h"
 #include "operations/identify.h"
 #include "operations/user_ids.h"
+#include "operations/write_check.h"
 #include "protocol/block.h"
 #include "protocol/hex_text.h"
 
@@ -28,6 +29,7 @@ bool Program_Device(Context& ctx, bool* reload_failed) {
   }
   // The fit below and every fast write time are taken for the chip now in the socket.
   Identify_Before_Fast_Writes(ctx);
+  if (!Report_Write_Refusal(st, panel)) return false;
   if (!Report_Fit(panel, Program_Fit_Problem(st, panel.Device())) ||
       !Report_Fit(panel, Eeprom_Fit_Problem(st, panel.Device()))) {
     return false;

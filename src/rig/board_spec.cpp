@@ -1,5 +1,6 @@
 #include "rig/board_spec.h"
 
+#include <charconv>
 #include <optional>
 
 #include "boards/builtin_boards.h"
@@ -168,18 +169,12 @@ bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error,
       if (!s.description) return false;
       s.board = Kind_Of(*s.description);
     } else if (key == "chip") {
-      if (value == "16f84") {
-        s.chip = sim::ChipKind::Pic16F84;
-      } else if (value == "16f84a") {
-        s.chip = sim::ChipKind::Pic16F84A;
-      } else if (value == "16f873") {
-        s.chip = sim::ChipKind::Pic16F873;
-      } else if (value == "16f877") {
-        s.chip = sim::ChipKind::Pic16F877;
-      } else if (value == "none") {
+      if (value == "none") {
         s.chip.reset();
+      } else if (const auto kind = sim::Chip_Kind_Named(value)) {
+        s.chip = *kind;
       } else {
-        return bad("16f84|16f84a|16f873|16f877|none");
+        return bad(sim::Chip_Kind_Names() + "|none");
       }
     } else if (key == "port") {
       if (value == "lpt1") {
@@ -197,6 +192,14 @@ bool Parse_Sim(std::string_view options, SimSpec* out, std::string* error,
       } else {
         return bad("virtual|real");
       }
+    } else if (key == "id") {
+      unsigned id = 0;
+      const auto r = std::from_chars(value.data(), value.data() + value.size(), id, 16);
+      if (value.empty() || r.ec != std::errc() || r.ptr != value.data() + value.size() ||
+          id > 0x3FFF) {
+        return bad("an identification word in hexadecimal up to 3FFF");
+      }
+      s.device_id = static_cast<std::uint16_t>(id);
     } else if (key == "run") {
       if (value == "inputs") {
         s.program_drives_lines = false;

@@ -27,6 +27,9 @@ struct SimSpec {
   // The simulated board's wiring (board=NAME|FILE); null: the built-in board of that kind.
   std::shared_ptr<const BoardDescription> description;
   std::optional<sim::ChipKind> chip = sim::ChipKind::Pic16F84A;  // nullopt: empty socket
+  // id=WORD: the chip answers with this identification word instead of its own (a chip of the
+  // same silicon that the programmer's table may not know).
+  std::optional<std::uint16_t> device_id;
   std::uint16_t port = kLpt1;
   bool virtual_time = true;
   std::string state_file;  // empty: none

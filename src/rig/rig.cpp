@@ -88,6 +88,7 @@ std::unique_ptr<Rig> Rig::Make(const BoardSpec& spec, const std::string& trace_p
     if (spec.sim.chip) {
       rig->chip_ = std::make_unique<sim::Chip>(*spec.sim.chip);
       rig->chip_->set_program_drives_lines(spec.sim.program_drives_lines);
+      if (spec.sim.device_id) rig->chip_->set_device_id(*spec.sim.device_id);
       rig->board_->insert(rig->chip_.get());
       if (!rig->Load_State(error)) return nullptr;
     }

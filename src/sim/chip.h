@@ -86,6 +86,8 @@ class Chip {
 
   // The program in the chip makes RB6 and RB7 outputs and drives them high while it runs.
   void set_program_drives_lines(bool drives) { program_drives_ = drives; }
+  // The identification word the chip answers with from now on.
+  void set_device_id(std::uint16_t id) { memory_.set_device_id(id); }
   // True while the running program drives RB6 and RB7 high.
   bool drives_lines() const;
 

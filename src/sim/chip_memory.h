@@ -37,6 +37,7 @@ class ChipMemory {
   const ChipFacts& facts() const { return *facts_; }
   const MemoryCells& cells() const { return cells_; }
   std::uint16_t device_id() const { return device_id_; }
+  void set_device_id(std::uint16_t id) { device_id_ = id; }
 
   // Direct access to the cells, bypassing protection (loading and inspecting a chip). Addresses
   // out of range throw std::out_of_range; words keep their low 14 bits.

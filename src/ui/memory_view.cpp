@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdio>
 
-#include "operations/chip_read.h"
 #include "chips/chip_table.h"
+#include "operations/chip_read.h"
 
 namespace corvane {
 
@@ -32,7 +32,14 @@ ChipSize Size_Of(const MemorySources& s) {
   return Chips_In_Use(s.st).Size_For(id, s.device_box);
 }
 
-std::int32_t Config_Mask(const ChipSize& size) {
+// The configuration word's implemented bits: the chip table's, else as on the 16F84 (1K words)
+// or the 16F87x.
+std::int32_t Config_Mask(const MemorySources& s, const ChipSize& size) {
+  const std::int32_t id = s.chip.device_id != kUnknown ? s.chip.device_id : s.st.DeviceId;
+  const ChipTable& chips = Chips_In_Use(s.st);
+  const ChipEntry* chip = chips.Find_Id(id);
+  if (chip == nullptr) chip = chips.Find_Shown(s.device_box);
+  if (chip != nullptr) return chip->Config_Mask(0x2007);
   return size.program_words == 1024 ? 0x3FFF : 0x3BFF;
 }
 
@@ -101,7 +108,7 @@ std::uint16_t Checksum(const std::vector<std::int32_t>& program, std::int32_t co
 
 Checksums Memory_Checksums(const MemorySources& s) {
   const ChipSize size = Size_Of(s);
-  const std::int32_t mask = Config_Mask(size);
+  const std::int32_t mask = Config_Mask(s, size);
   Checksums c;
   if (s.file_loaded) {
     const std::vector<std::int32_t> words(s.st.ProgramImage.begin(),

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "chips/chip_table.h"
+#include "fuses/config_fields.h"
 #include "fuses/config_word.h"
 #include "hardware/delay.h"
 #include "image/memory_image.h"
@@ -186,6 +188,20 @@ void Panneau::Set_Value(Ctl id, int value) {
 
 void Panneau::Fuses_Changed() {
   Set_Status("Fuses", Fuses_Panel_Text(st_.ConfigWord));
+}
+
+bool Panneau::Set_Config_Field(std::string_view assignment, std::string* error) {
+  const ChipTable& chips = Chips_In_Use(st_);
+  const ChipEntry* chip = chips.Find_Id(st_.DeviceId);
+  if (chip == nullptr) chip = chips.Find_Shown(Device());
+  if (chip == nullptr) {
+    *error = "the device box shows " + Device() + ", which is not in the chip table";
+    return false;
+  }
+  if (!corvane::Set_Config_Field(*chip, assignment, &st_.ConfigWord, error)) return false;
+  Fuses_Changed();
+  Show_Fuses();
+  return true;
 }
 
 void Panneau::Opt_Osc_Click(int index) {

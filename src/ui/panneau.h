@@ -89,6 +89,10 @@ class Panneau final : public Panel {
   // False, after a message box with the verdict, when a line did not follow or the test was
   // stopped.
   bool Board_Test();
+  // Sets a named field of the configuration word ("FOSC=XT", the chip table's names) for the chip
+  // last identified, else the one the device box shows; the fuse controls and the "Fuses" panel
+  // follow. False with the reason when the chip has no such field or value.
+  bool Set_Config_Field(std::string_view assignment, std::string* error);
   // Where requests to stop come from for what does not touch the board (a HEX file read from a
   // pipe or a terminal); none by default. The board's own accesses and waits check theirs.
   void Set_Interrupt_Source(InterruptSource* source) { interrupts_ = source; }

@@ -16,6 +16,7 @@
 #include "operations/reset.h"
 #include "operations/save.h"
 #include "operations/verify.h"
+#include "operations/write_check.h"
 #include "ui/failure_report.h"
 #include "ui/panneau.h"
 
@@ -183,6 +184,18 @@ bool Panneau::Run_Device_Command(Ctl id) {
       return true;  // frames, the log and the device box have no click handler
   }
   switch (id) {
+    case Ctl::Btn_Program_Device:
+    case Ctl::Btn_Erase_Device:
+    case Ctl::Command1:
+    case Ctl::Btn_Prog_Fuses:
+    case Ctl::Btn_Prog_EEPROM:
+    case Ctl::Btn_Erase_EEPROM:
+      if (!Report_Write_Refusal(st_, *this)) return false;
+      break;
+    default:
+      break;
+  }
+  switch (id) {
     case Ctl::Btn_Program_Device: {
       bool reload_failed = false;
       const bool clean = Program_Device(ctx_, &reload_failed);
@@ -209,6 +222,8 @@ bool Panneau::Run_Device_Command(Ctl id) {
       break;
     case Ctl::Btn_Prog_EEPROM:
       Identify_Before_Fast_Writes(ctx_);
+      // At the fast speed the chip was identified once more: it may be another one now.
+      if (!Report_Write_Refusal(st_, *this)) return false;
       if (!Report_Fit(*this, Eeprom_Fit_Problem(st_, Device()))) return false;
       Program_EEPROM(ctx_);
       return st_.WriteError == 0;

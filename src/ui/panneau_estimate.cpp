@@ -27,18 +27,7 @@ class SilentView final : public WindowView {
 // word names one, otherwise a part with the memory sizes the program would assume.
 sim::ChipKind Stand_In_Chip(const WorkingState& st, std::int32_t device_id,
                             const std::string& device_box) {
-  switch (device_id & 0x3FE0) {
-    case 0x3FE0:
-      return sim::ChipKind::Pic16F84;
-    case 0x0560:
-      return sim::ChipKind::Pic16F84A;
-    case 0x0960:
-      return sim::ChipKind::Pic16F873;
-    case 0x09A0:
-      return sim::ChipKind::Pic16F877;
-    default:
-      break;
-  }
+  if (const auto kind = sim::Chip_Kind_With_Id(device_id)) return *kind;
   const int words = Chips_In_Use(st).Size_For(device_id, device_box).program_words;
   if (words <= 1024) return sim::ChipKind::Pic16F84A;
   return words <= 4096 ? sim::ChipKind::Pic16F873 : sim::ChipKind::Pic16F877;

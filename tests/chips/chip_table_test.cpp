@@ -24,6 +24,18 @@ TEST(ChipTableTest, NamesTheChipByItsIdentificationWord) {
   EXPECT_EQ(T().Shown_Name(0x0560), "PIC16f84");
   EXPECT_EQ(T().Shown_Name(0x057F), "PIC16f84");
   EXPECT_EQ(T().Shown_Name(0x0960), "PIC16f873");
+  // Each 87x by its own name (the 874 and 876 were once shown as the 873).
+  EXPECT_EQ(T().Shown_Name(0x0920), "PIC16f874");
+  EXPECT_EQ(T().Shown_Name(0x09E3), "PIC16f876");
+  EXPECT_EQ(T().Shown_Name(0x0D01), "PIC16f870");
+  EXPECT_EQ(T().Shown_Name(0x0D20), "PIC16f871");
+  EXPECT_EQ(T().Shown_Name(0x08FF), "PIC16f872");
+  // The other families in the same style, their revisions in four bits or five.
+  EXPECT_EQ(T().Shown_Name(0x1063), "PIC16f628A");
+  EXPECT_EQ(T().Shown_Name(0x0E28), "PIC16f877A");
+  EXPECT_EQ(T().Shown_Name(0x0E2F), "PIC16f877A");
+  EXPECT_EQ(T().Shown_Name(0x0766), "PIC16f88");
+  EXPECT_EQ(T().Shown_Name(0x04EF), "PIC16f819");
   // A word the table lacks reads as a 16F873.
   EXPECT_EQ(T().Shown_Name(0), "PIC16f873");
   EXPECT_EQ(T().Shown_Name(0x1234), "PIC16f873");
@@ -33,8 +45,13 @@ TEST(ChipTableTest, MemorySizesFollowTheChip) {
   auto words = [](int id, const char* box) { return T().Size_For(id, box).program_words; };
   EXPECT_EQ(words(0x3FFF, "PIC16f877"), 1024);  // the word wins over the box
   EXPECT_EQ(words(0x0561, "PIC16f84"), 1024);
-  EXPECT_EQ(words(0x0923, "PIC16f873"), 4096);  // 16F874
-  EXPECT_EQ(words(0x09E1, "PIC16f873"), 8192);  // 16F876
+  EXPECT_EQ(words(0x0923, "PIC16f873"), 4096);            // 16F874
+  EXPECT_EQ(words(0x09E1, "PIC16f873"), 8192);            // 16F876
+  EXPECT_EQ(words(0x0D03, "PIC16f873"), 2048);            // 16F870
+  EXPECT_EQ(T().Size_For(0x08E0, "").eeprom_bytes, 64);   // 16F872
+  EXPECT_EQ(T().Size_For(0x1100, "").eeprom_bytes, 256);  // 16F648A
+  EXPECT_EQ(T().Size_For(0x04E0, "").eeprom_bytes, 256);  // 16F819
+  EXPECT_EQ(T().Find_Key("16f88")->Config_Mask(0x2008), 0x0003);
   EXPECT_EQ(T().Size_For(0x09A3, "").eeprom_bytes, 256);
   // An unknown word: the device box decides, and a box that shows no chip takes the largest.
   EXPECT_EQ(words(0x1234, "PIC16f84"), 1024);

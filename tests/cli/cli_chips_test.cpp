@@ -34,7 +34,9 @@ TEST(CliChipsTest, ListsTheChipsWithoutABoard) {
   EXPECT_EQ(lines[0],
             "16f84     PIC16f84    ID 3FE0/3FE0  1024 words   64 bytes  config 2007/3FFF  f84  "
             "built-in");
-  EXPECT_EQ(lines.back().substr(0, 22), "16f877    PIC16f877   ");
+  EXPECT_EQ(
+      lines.back(),
+      "16f819    PIC16f819   ID 04E0/3FF0  2048 words  256 bytes  config 2007/3FFF  88  built-in");
 }
 
 TEST(CliChipsTest, AUsersFileAddsAChipThatExpectNames) {
@@ -65,6 +67,33 @@ TEST(CliChipsTest, RefusesAWrongFileWithItsLineAndField) {
                        ":4: words: 'lots' is not a number from 0 to 8192\n"
                        "Try 'corvane-cli --help'.\n");
   EXPECT_EQ(Run_Cli_Args({"--chips", dir / "none.chips", "chips"}).status, 2);
+}
+
+TEST(CliChipsTest, ConfigSetsTheTablesNamedFields) {
+  const CliDir dir("config_fields");
+  const std::string sim = "sim:chip=16f877,state=" + (dir / "chip.hex");
+  CliRun r = Run_Cli_Args({"--board", sim, "--status", "config", "wdte=ON", "config", "FOSC=hs",
+                           "program-fuses", "check-fuses"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  // The fuse controls follow (the oscillator button normalises the word, as a click does).
+  EXPECT_NE(r.err.find("[Fuses] Fuses 0x3F36\n"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("[Status] Device Fuses : 0x3F36\n"), std::string::npos) << r.err;
+  r = Run_Cli_Args({"--board", sim, "config", "FOSC=INTOSCIO", "program-fuses"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err,
+            "corvane-cli: config FOSC=INTOSCIO: refused: FOSC takes LP, XT, HS, RC, not "
+            "'INTOSCIO'\n");
+}
+
+TEST(CliChipsTest, TheChecksumTakesTheTablesConfigurationMask) {
+  const CliDir dir("checksum_mask");
+  Write_File_Text(dir / "config.hex", ":02400E00FF3F72\n:00000001FF\n");  // 0x3FFF alone
+  // A 16F628A: 2048 blank words (0xF800 kept of their sum), and the word as loaded (0x3F7F: the
+  // rules clear LVP) under 0x21FF: 0x217F.
+  const CliRun r =
+      Run_Cli_Args({"--board", "sim:chip=16f877,id=1063", "load", dir / "config.hex", "checksum"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Checksum of the file : 0x197F\n"), std::string::npos) << r.out;
 }
 
 }  // namespace

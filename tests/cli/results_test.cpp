@@ -210,11 +210,14 @@ TEST(CliResultsTest, ExpectOfAnAllOnesWordMatchesOnlyThe16F84WithAWarning) {
 }
 
 TEST(CliResultsTest, ExpectNamesOnlyKnownChips) {
-  CliRun r = Cli({"--board", "sim", "--expect", "16f88", "device-id"});
+  CliRun r = Cli({"--board", "sim", "--expect", "16f99", "device-id"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err,
-            "corvane-cli: --expect takes 16f84|16f84a|16f873|16f874|16f876|16f877, not 16f88\n"
-            "Try 'corvane-cli --help'.\n");
+  EXPECT_EQ(
+      r.err,
+      "corvane-cli: --expect takes 16f84|16f84a|16f870|16f871|16f872|16f873|16f874|16f876|16f877|"
+      "16f627a|16f628a|16f648a|16f873a|16f874a|16f876a|16f877a|16f87|16f88|16f818|16f819, "
+      "not 16f99\n"
+      "Try 'corvane-cli --help'.\n");
   EXPECT_EQ(Cli({"--board", "sim", "--expect"}).status, 2);
   EXPECT_EQ(Cli({"--board", "sim", "--expect=", "device-id"}).status, 2);
 

@@ -43,6 +43,8 @@ TEST(AppOptionsTest, BoardTraceDemoAndScreenshot) {
   EXPECT_EQ(o.screenshot, "shot.PNG");
   EXPECT_EQ(o.screenshot_of, "window");
   EXPECT_TRUE(o.file.empty());
+  ASSERT_TRUE(Parse({"--chips", "mine.chips"}, &o, &error));
+  EXPECT_EQ(o.chips, "mine.chips");
   ASSERT_TRUE(Parse({"--screenshot-of", "progress"}, &o, &error));
   EXPECT_EQ(o.screenshot_of, "progress");
   // One file to open after start-up, before or after the options.
@@ -222,6 +224,13 @@ TEST(CorvaneProgramTest, UsageErrorsExitWithTwo) {
   const CommandRun demo = Run_Command("'" CORVANE_APP_BINARY "' --demo /nonexistent.hex 2>&1");
   EXPECT_EQ(demo.status, 2);
   EXPECT_NE(demo.out.find("no such file"), std::string::npos) << demo.out;
+  // A user's chip file with a mistake: its line and field, before any window.
+  const std::string chips = ::testing::TempDir() + "corvane_bad.chips";
+  std::ofstream(chips) << "[PIC16F999]\nid = 31\n";
+  const CommandRun bad_chips = Run_Command("'" CORVANE_APP_BINARY "' --chips '" + chips + "' 2>&1");
+  EXPECT_EQ(bad_chips.status, 2);
+  EXPECT_NE(bad_chips.out.find(chips + ":2: id: '31' is not WORD/MASK"), std::string::npos)
+      << bad_chips.out;
   const CommandRun help = Run_Command("'" CORVANE_APP_BINARY "' --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage: corvane"), std::string::npos);

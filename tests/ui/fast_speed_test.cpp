@@ -297,5 +297,24 @@ TEST(FastSpeedTest, WritesTakeTheTimesOfTheChipNowInTheSocket) {
   }
 }
 
+// The fast speed identifies the chip again before it writes: a chip put in the socket since, of a
+// family this program does not write, is refused before any write.
+TEST(FastSpeedTest, AChipOfAnotherFamilyFoundOnEntryIsNotWritten) {
+  for (Ctl id : {Ctl::Btn_Program_Device, Ctl::Btn_Prog_EEPROM}) {
+    SimWindow w({.chip = sim::ChipKind::Pic16F877});
+    w.Start();
+    w.win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+    ASSERT_TRUE(w.Load(kDemo84));
+    w.chip.set_device_id(0x0E21);  // a 16F877A now
+    EXPECT_FALSE(w.win.Click(id));
+    ASSERT_FALSE(w.view.boxes.empty());
+    EXPECT_EQ(w.view.boxes.back(),
+              "Cancelled : the PIC16f877A (87xa family) is not written by this version: its "
+              "programming algorithm is not built in yet");
+    for (int a = 0; a < 8192; ++a) ASSERT_EQ(w.chip.program(a), 0x3FFF) << a;
+    for (int a = 0; a < 256; ++a) ASSERT_EQ(w.chip.eeprom(a), 0xFF) << a;
+  }
+}
+
 }  // namespace
 }  // namespace corvane::testing
