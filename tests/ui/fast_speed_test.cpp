@@ -218,7 +218,9 @@ std::int64_t Shortest_Vpp_Off_At(SpeedKind speed, int vdd, const FastTable& tabl
                  Ctl::Btn_Erase_Device, Ctl::Menu_View_Blank_Check}) {
     w.win.Click(id);
   }
-  EXPECT_TRUE(w.win.Save_Device_To(::testing::TempDir() + "vpp_off.hex"));
+  // Tests calling this run side by side: each saves to a file of its own.
+  const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  EXPECT_TRUE(w.win.Save_Device_To(::testing::TempDir() + test + "_vpp_off.hex"));
   const std::string found = All_Violations(w.chip);
   if (table.vpp_off_ns == kFastTable.vpp_off_ns) {
     EXPECT_EQ(found, "");
