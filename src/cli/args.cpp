@@ -44,6 +44,7 @@ const std::vector<StepRule>& Step_Rules() {
       {"vdd", {"on", "off", "grey"}, true},
       {"auto", {"on", "off", "grey"}, true},
       {"speed", {"low", "normal", "fast"}, true},
+      {"config", {}, true},
   };
   return rules;
 }
@@ -142,6 +143,13 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
         }
         if (step.arg.empty()) {
           *error = "step " + std::string(a) + " needs a non-empty argument";
+          return false;
+        }
+        // The field and its value are the chip's: checked once the chip is known.
+        const std::size_t equals = step.arg.find('=');
+        if (step.name == "config" &&
+            (equals == 0 || equals == std::string::npos || equals + 1 == step.arg.size())) {
+          *error = "step config takes NAME=VALUE (e.g. config FOSC=XT), not " + step.arg;
           return false;
         }
       }
@@ -249,6 +257,10 @@ Settings (values in any case; the handler runs only when the state changes):
   speed low|normal|fast
                     "Low Speed" (low), or "Fast programming" (fast: the datasheet timings with
                     a margin), or neither
+  config NAME=VALUE sets a named field of the configuration word of the chip identified (else
+                    of the one the device box shows), as the chips step lists them, e.g.
+                    config FOSC=INTOSCIO config MCLRE=OFF (in any case); a field or value
+                    the chip lacks is a usage error naming what it has
   device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
                     configuration word, until the next identification
 
