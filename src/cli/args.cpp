@@ -37,7 +37,6 @@ const std::vector<StepRule>& Step_Rules() {
       {"dump", {}, false},
       {"chips", {}, false},
       {"board-test", {}, false},
-      {"config", {}, true},
       {"osc", {"LP", "XT", "HS", "RC"}, true},
       {"wdt", {"on", "off"}, true},
       {"pwrt", {"on", "off"}, true},
@@ -45,6 +44,7 @@ const std::vector<StepRule>& Step_Rules() {
       {"vdd", {"on", "off", "grey"}, true},
       {"auto", {"on", "off", "grey"}, true},
       {"speed", {"low", "normal", "fast"}, true},
+      {"config", {}, true},
   };
   return rules;
 }
@@ -145,6 +145,13 @@ bool Parse_Cli_Args(const std::vector<std::string_view>& args, CliOptions* out,
           *error = "step " + std::string(a) + " needs a non-empty argument";
           return false;
         }
+        // The field and its value are the chip's: checked once the chip is known.
+        const std::size_t equals = step.arg.find('=');
+        if (step.name == "config" &&
+            (equals == 0 || equals == std::string::npos || equals + 1 == step.arg.size())) {
+          *error = "step config takes NAME=VALUE (e.g. config FOSC=XT), not " + step.arg;
+          return false;
+        }
       }
       o.steps.push_back(std::move(step));
     }
@@ -175,10 +182,7 @@ Options:
   --board sim[:key=value,...]
                   the simulated programmer board:
                     board=NAME|FILE  wired as that board (default brannock)
-                    chip=CHIP|none  the chip in the socket (default 16f84a): 16f84, 16f84a,
-                                16f870, 16f871, 16f872, 16f873, 16f874, 16f876, 16f877
-                    id=WORD     the chip answers with that identification word (hexadecimal)
-                                instead of its own, as a chip of the same silicon would
+                    chip=16f84|16f84a|16f873|16f877|none   (default 16f84a)
                     port=lpt1|lpt2               (default lpt1)
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when
@@ -253,10 +257,10 @@ Settings (values in any case; the handler runs only when the state changes):
   speed low|normal|fast
                     "Low Speed" (low), or "Fast programming" (fast: the datasheet timings with
                     a margin), or neither
-  config NAME=VALUE sets a named field of the configuration word of the chip last identified
-                    (else the one the device box shows), as the chip table names them:
-                    config FOSC=HS, config WDTE=ON, config PWRTE=ON (see the table's fields);
-                    the configuration rules still apply when the word is written
+  config NAME=VALUE sets a named field of the configuration word of the chip identified (else
+                    of the one the device box shows), as the chips step lists them, e.g.
+                    config FOSC=INTOSCIO config MCLRE=OFF (in any case); a field or value
+                    the chip lacks is a usage error naming what it has
   device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
                     configuration word, until the next identification
 

@@ -265,24 +265,24 @@ int Run_Cli(const std::vector<std::string_view>& args, std::ostream& out, std::o
     // A trace that lost a write is no record of the run: stop here too (reported below).
     if (!rig->Trace_Failure().empty()) break;
     view.Begin_Step();
+    std::string why;
     if (Show_Step(win, *chips, step, results)) continue;
-    if (step.name == "config") {
-      std::string why;
-      if (!win.Set_Config_Field(step.arg, &why)) {
-        err << "corvane-cli: " << step.text() << ": refused: " << why << '\n';
-        status = kExitRefused;
+    const CommandStep* command = Command_Step(step.name);
+    if (!command && step.name == "config") {
+      const std::size_t equals = step.arg.find('=');
+      if (!win.Set_Config_Field(step.arg.substr(0, equals), step.arg.substr(equals + 1), &why)) {
+        status = usage_error("config " + step.arg + ": " + why);
         break;
       }
       report_panels();
       continue;
     }
-    const CommandStep* command = Command_Step(step.name);
     if (!command) {
       Apply_Setting(win, step);
       report_panels();
       continue;
     }
-    std::string why = Refusal(win, *command);
+    why = Refusal(win, *command);
     if (why.empty() && expected && command->needs_board) {
       const ExpectCheck check = Check_Expected(*chips, *expected, st.DeviceId);
       why = check.refusal;

@@ -1,66 +1,56 @@
 #include "fuses/config_fields.h"
 
-#include <cctype>
+#include <algorithm>
 
 namespace corvane {
 
 namespace {
 
-constexpr int kConfigWordAddress = 0x2007;
-
 bool Same_Ignoring_Case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace
 
-bool Set_Config_Field(const ChipEntry& chip, std::string_view assignment, std::int32_t* word,
-                      std::string* error) {
-  const auto eq = assignment.find('=');
-  const std::string_view name = assignment.substr(0, eq);
-  const ConfigField* field = nullptr;
-  std::string names;
-  for (const ConfigField& f : chip.fields) {
-    if (f.address != kConfigWordAddress) continue;
-    names += (names.empty() ? "" : ", ") + f.name;
-    if (Same_Ignoring_Case(f.name, name)) field = &f;
-  }
-  if (eq == std::string_view::npos || field == nullptr) {
-    *error = "'" + std::string(assignment) + "' is not NAME=VALUE with a field of the " +
-             chip.shown + "'s configuration word (" + names + ")";
+bool Find_Field_Value(const ChipEntry& chip, std::string_view name, std::string_view value,
+                      FieldChoice* out, std::string* error) {
+  auto field = std::find_if(chip.fields.begin(), chip.fields.end(),
+                            [&](const ConfigField& f) { return Same_Ignoring_Case(f.name, name); });
+  if (field == chip.fields.end()) {
+    std::string names;
+    for (const ConfigField& f : chip.fields) names += (names.empty() ? "" : ", ") + f.name;
+    *error = chip.part + " has no field " + std::string(name) + "; its fields are " + names;
     return false;
   }
-  const std::string_view value = assignment.substr(eq + 1);
-  std::string values;
-  for (const ConfigValue& v : field->values) {
-    if (Same_Ignoring_Case(v.name, value)) {
-      *word = (*word & ~static_cast<std::int32_t>(field->mask)) | v.bits;
-      return true;
-    }
-    values += (values.empty() ? "" : ", ") + v.name;
+  auto choice = std::find_if(field->values.begin(), field->values.end(), [&](const ConfigValue& v) {
+    return Same_Ignoring_Case(v.name, value);
+  });
+  if (choice == field->values.end()) {
+    std::string names;
+    for (const ConfigValue& v : field->values) names += (names.empty() ? "" : ", ") + v.name;
+    *error = field->name + " of " + chip.part + " takes " + names + ", not " + std::string(value);
+    return false;
   }
-  *error = field->name + " takes " + values + ", not '" + std::string(value) + "'";
-  return false;
+  *out = {&*field, &*choice};
+  return true;
 }
 
-std::string Config_Fields_Text(const ChipEntry& chip, std::int32_t word) {
-  std::string text;
-  for (const ConfigField& f : chip.fields) {
-    if (f.address != kConfigWordAddress) continue;
-    std::string value = "?";
-    for (const ConfigValue& v : f.values) {
-      if ((word & f.mask) == v.bits) value = v.name;
-    }
-    text += (text.empty() ? "" : " ") + f.name + "=" + value;
+std::int32_t With_Field(std::int32_t word, const ConfigField& field, const ConfigValue& value) {
+  return (word & ~static_cast<std::int32_t>(field.mask)) | (value.bits & field.mask);
+}
+
+const ConfigValue* Field_Value(std::int32_t word, const ConfigField& field) {
+  for (const ConfigValue& v : field.values) {
+    if ((word & field.mask) == v.bits) return &v;
   }
-  return text;
+  return nullptr;
+}
+
+std::string Config_Word_Name(const ChipEntry& chip, int address) {
+  if (chip.config_addresses.size() < 2) return "CONFIG";
+  return "CONFIG" + std::to_string(address - chip.config_addresses.front() + 1);
 }
 
 }  // namespace corvane

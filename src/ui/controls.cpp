@@ -54,6 +54,7 @@ std::array<Control, kControlCount> Initial_Controls() {
   set(Ctl::Menu_View, "Menu_View", K::MenuItem, "&View");
   set(Ctl::Menu_View_Memory, "Menu_View_Memory", K::MenuItem, "&Memory");
   set(Ctl::Menu_View_Blank_Check, "Menu_View_Blank_Check", K::MenuItem, "&Blank Check");
+  set(Ctl::Menu_Options_Config, "Menu_Options_Config", K::MenuItem, "&Configuration");
   // Stop is offered only while a device command runs.
   c[static_cast<int>(Ctl::Btn_Stop)].enabled = false;
   c[static_cast<int>(Ctl::lblSpeed)].text = "Speed : normal";

@@ -51,6 +51,7 @@ enum class Ctl : int {
   Menu_View,
   Menu_View_Memory,
   Menu_View_Blank_Check,
+  Menu_Options_Config,
   kCount
 };
 

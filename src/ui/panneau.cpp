@@ -190,20 +190,6 @@ void Panneau::Fuses_Changed() {
   Set_Status("Fuses", Fuses_Panel_Text(st_.ConfigWord));
 }
 
-bool Panneau::Set_Config_Field(std::string_view assignment, std::string* error) {
-  const ChipTable& chips = Chips_In_Use(st_);
-  const ChipEntry* chip = chips.Find_Id(st_.DeviceId);
-  if (chip == nullptr) chip = chips.Find_Shown(Device());
-  if (chip == nullptr) {
-    *error = "the device box shows " + Device() + ", which is not in the chip table";
-    return false;
-  }
-  if (!corvane::Set_Config_Field(*chip, assignment, &st_.ConfigWord, error)) return false;
-  Fuses_Changed();
-  Show_Fuses();
-  return true;
-}
-
 void Panneau::Opt_Osc_Click(int index) {
   st_.ConfigWord = Osc_Choice(st_.ConfigWord, index, Device());
   Fuses_Changed();

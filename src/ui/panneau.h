@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chips/chip_entry.h"
 #include "hardware/interruption.h"
 #include "hardware/lines.h"
 #include "protocol/context.h"
@@ -19,6 +20,7 @@
 #include "state/violations.h"
 #include "state/working_state.h"
 #include "ui/chip_snapshot.h"
+#include "ui/config_model.h"
 #include "ui/controls.h"
 #include "ui/memory_view.h"
 #include "ui/progress_pace.h"
@@ -89,10 +91,6 @@ class Panneau final : public Panel {
   // False, after a message box with the verdict, when a line did not follow or the test was
   // stopped.
   bool Board_Test();
-  // Sets a named field of the configuration word ("FOSC=XT", the chip table's names) for the chip
-  // last identified, else the one the device box shows; the fuse controls and the "Fuses" panel
-  // follow. False with the reason when the chip has no such field or value.
-  bool Set_Config_Field(std::string_view assignment, std::string* error);
   // Where requests to stop come from for what does not touch the board (a HEX file read from a
   // pipe or a terminal); none by default. The board's own accesses and waits check theirs.
   void Set_Interrupt_Source(InterruptSource* source) { interrupts_ = source; }
@@ -104,6 +102,22 @@ class Panneau final : public Panel {
   // dropped on the window. Refused, doing nothing and returning false, while "LOAD File" is
   // disabled (during an operation) or when the path is empty.
   bool Open_File(const std::string& path);
+
+  // The chip whose named configuration fields the window offers: the one the identification word
+  // names, else the first the device box shows so; null when neither names one.
+  const ChipEntry* Config_Chip() const;
+  // The configuration word at that address as the loaded image holds it; only 0x2007 is held.
+  bool Holds_Config_Word(int address) const { return address == 0x2007; }
+  // Sets the configuration word, as the oscillator buttons and timer boxes do, and shows it: the
+  // "Fuses" panel and the fuse controls follow it, and their handlers leave it as given.
+  void Set_Config_Word(std::int32_t word);
+  // The Configuration dialog over the chip's words as they stand; Config_Chip() must name one.
+  ConfigModel Config_Dialog() const;
+  // The dialog's OK: the words the window holds take the dialog's (the others are left out).
+  void Apply_Config(const std::vector<ConfigWordValue>& words);
+  // The console's "config NAME=VALUE": sets a named field of the chip's configuration. False,
+  // changing nothing, with the reason for a field or value the chip lacks, or a word not held.
+  bool Set_Config_Field(std::string_view name, std::string_view value, std::string* error);
 
   // The signal number of the request to stop that cut a command short (hardware/interruption.h),
   // or 0. Once it is set no command runs any more: the program is to leave, through Rig::Finish.

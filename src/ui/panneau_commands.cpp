@@ -60,6 +60,13 @@ bool Panneau::Click_Handler(Ctl id) {
     case Ctl::Menu_View_Memory:
       view_.Show_Memory();
       return true;
+    case Ctl::Menu_Options_Config:
+      if (Config_Chip() == nullptr) {
+        Message_Box("Configuration : no device selected");
+        return false;
+      }
+      view_.Show_Config();
+      return true;
     case Ctl::Check_auto:
     case Ctl::Check_Vdd:
     case Ctl::Check_Speed:

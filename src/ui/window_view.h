@@ -49,6 +49,8 @@ class WindowView {
   virtual void Show_About() {}
   virtual void Show_Options() {}
   virtual void Show_Memory() {}
+  // The Configuration dialog over the window's Config_Dialog(); OK gives Apply_Config its words.
+  virtual void Show_Config() {}
   // After each command: the control the keyboard focus goes back to.
   virtual void Set_Focus(Ctl /*id*/) {}
 };

@@ -79,10 +79,9 @@ TEST(CliChipsTest, ConfigSetsTheTablesNamedFields) {
   EXPECT_NE(r.err.find("[Fuses] Fuses 0x3F36\n"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("[Status] Device Fuses : 0x3F36\n"), std::string::npos) << r.err;
   r = Run_Cli_Args({"--board", sim, "config", "FOSC=INTOSCIO", "program-fuses"});
-  EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err,
-            "corvane-cli: config FOSC=INTOSCIO: refused: FOSC takes LP, XT, HS, RC, not "
-            "'INTOSCIO'\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("FOSC of PIC16F877 takes LP, XT, HS, RC, not INTOSCIO"), std::string::npos)
+      << r.err;
 }
 
 TEST(CliChipsTest, TheChecksumTakesTheTablesConfigurationMask) {

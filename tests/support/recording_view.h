@@ -27,6 +27,7 @@ class RecordingView : public WindowView {
   int save_dialogs = 0;
   int closes = 0;
   int memory_views = 0;
+  int config_views = 0;
   Ctl focused = Ctl::kCount;  // where the logic last sent the keyboard focus
   // Called at each progress report of a transfer, as the user could act between two words.
   std::function<void(int done, int total)> on_progress;
@@ -62,6 +63,7 @@ class RecordingView : public WindowView {
   void Caption_Changed(std::string_view caption) override { captions.emplace_back(caption); }
   void Close_Window() override { ++closes; }
   void Show_Memory() override { ++memory_views; }
+  void Show_Config() override { ++config_views; }
   void Set_Focus(Ctl id) override { focused = id; }
   void Progress(int done, int total, std::int64_t) override {
     if (on_progress) on_progress(done, total);

@@ -94,6 +94,30 @@ TEST(Win32DialogsTest, TheMemoryViewShowsTheRowsAndFollowsTheCommands) {
   EXPECT_EQ(w.window.memory_box(), nullptr);
 }
 
+TEST(Win32DialogsTest, TheConfigurationBoxShowsTheWordAndOkSetsTheFuseControls) {
+  Win32SimWindow w;
+  w.Start();
+  w.Load(Demo_Hex());
+  for (bool ok : {false, true}) {
+    SCOPED_TRACE(ok ? "OK" : "Annuler");
+    w.Menu(Ctl::Menu_Options_Config);
+    win32::ConfigBox* box = w.window.config_box();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Utf8(Window_Text(box->hwnd())), "Configuration PIC16F84A");
+    EXPECT_EQ(SendMessageW(box->field_box(0), CB_GETCURSEL, 0, 0), 1);  // XT
+    EXPECT_EQ(Utf8(Window_Text(box->word_label(0))), "CONFIG (0x2007) = 0x3FF1");
+    // HS, as the user picks it.
+    SendMessageW(box->field_box(0), CB_SETCURSEL, 2, 0);
+    SendMessageW(box->hwnd(), WM_COMMAND, MAKEWPARAM(win32::ConfigBox::kFirstField, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box->field_box(0)));
+    EXPECT_EQ(Utf8(Window_Text(box->word_label(0))), "CONFIG (0x2007) = 0x3FF2");
+    SendMessageW(box->hwnd(), WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
+    EXPECT_EQ(w.window.config_box(), nullptr);
+    EXPECT_EQ(w.st.ConfigWord, ok ? 0x3FF2 : 0x3FF1);
+    EXPECT_EQ(w.win.control(Ctl::Opt_Osc_2).value, ok ? 1 : 0);
+  }
+}
+
 TEST(Win32DialogsTest, StatusPanelsFitTheirTextAndShortenOnlyWhatCannotFit) {
   Win32SimWindow w;
   w.Start();
@@ -242,7 +266,7 @@ TEST(Win32DialogsTest, MenuItemsAreAvailableAsTheLogicSays) {
   auto check = [&w](const char* phase) {
     for (Ctl id : {Ctl::Menu_File_Open, Ctl::Menu_File_Save, Ctl::Menu_File_Exit,
                    Ctl::Menu_Options_HardWare, Ctl::Menu_Options_Fast, Ctl::Menu_View_Memory,
-                   Ctl::Menu_View_Blank_Check, Ctl::Menu_About}) {
+                   Ctl::Menu_View_Blank_Check, Ctl::Menu_Options_Config, Ctl::Menu_About}) {
       const Control& c = w.win.control(id);
       EXPECT_EQ(w.Menu_Enabled(id), c.enabled && c.user_available) << phase << " " << c.name;
     }

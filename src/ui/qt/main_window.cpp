@@ -445,6 +445,20 @@ void MainWindow::Show_Memory() {
   memory_->activateWindow();
 }
 
+void MainWindow::Show_Config() {
+  // A dialog left open shows the words as they stood: a new one shows them as they stand.
+  if (config_) config_->close();
+  config_ = new ConfigDialog(this, panneau_->Config_Dialog(),
+                             [this](const std::vector<ConfigWordValue>& words) {
+                               if (panneau_ && !closed_) panneau_->Apply_Config(words);
+                             });
+  config_->setAttribute(Qt::WA_DeleteOnClose);
+  connect(config_, &QDialog::finished, this, [this] { Check_All_Closed(); });
+  config_->show();
+  config_->raise();
+  config_->activateWindow();
+}
+
 void MainWindow::Window_Gone() {
   QCloseEvent close;
   closeEvent(&close);
@@ -510,6 +524,7 @@ void MainWindow::Check_All_Closed() {
   if (about_ && about_->isVisible()) return;
   if (options_ && options_->isVisible()) return;
   if (memory_ && memory_->isVisible()) return;
+  if (config_ && config_->isVisible()) return;
   if (on_all_closed_) on_all_closed_();
 }
 

@@ -15,12 +15,13 @@
 #include "ui/controls.h"
 #include "ui/folder_memory.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/config_dialog.h"
 #include "ui/qt/dialog_service.h"
 #include "ui/qt/memory_dialog.h"
 #include "ui/qt/options_dialog.h"
 #include "ui/qt/panel_label.h"
-#include "ui/repaint_gate.h"
 #include "ui/registry.h"
+#include "ui/repaint_gate.h"
 #include "ui/window_view.h"
 
 class QAction;
@@ -94,6 +95,7 @@ class MainWindow final : public QMainWindow, public WindowView {
   const FolderMemory& folders() const { return folders_; }
   OptionsDialog* options_dialog() const { return options_; }
   MemoryDialog* memory_dialog() const { return memory_; }
+  ConfigDialog* config_dialog() const { return config_; }
 
   // WindowView
   void Message_Box(std::string_view text) override;
@@ -118,6 +120,7 @@ class MainWindow final : public QMainWindow, public WindowView {
   void Show_About() override;
   void Show_Options() override;
   void Show_Memory() override;
+  void Show_Config() override;
   void Set_Focus(Ctl id) override;
 
  protected:
@@ -163,6 +166,7 @@ class MainWindow final : public QMainWindow, public WindowView {
   QPointer<AboutDialog> about_;
   QPointer<OptionsDialog> options_;
   QPointer<MemoryDialog> memory_;
+  QPointer<ConfigDialog> config_;
   const BoardLibrary* boards_ = nullptr;
   BoardLibrary builtin_boards_{""};
   NoRegistry registry_;

@@ -223,6 +223,7 @@ void MainWindow::Build_Menus() {
   add(options, Ctl::Menu_Options_HardWare);
   add(options, Ctl::Menu_Options_Fast);
   actions_[Index(Ctl::Menu_Options_Fast)]->setCheckable(true);
+  add(options, Ctl::Menu_Options_Config);
   QMenu* view = bar->addMenu(caption(Ctl::Menu_View));
   actions_[Index(Ctl::Menu_View)] = view->menuAction();
   add(view, Ctl::Menu_View_Memory);

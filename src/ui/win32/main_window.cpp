@@ -43,6 +43,7 @@ MainWindow::~MainWindow() {
   about_.reset();
   options_.reset();
   memory_.reset();
+  config_.reset();
   if (hwnd_) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
@@ -229,6 +230,7 @@ bool MainWindow::Pre_Translate(MSG& msg) {
   if (about_box() && about_->Pre_Translate(msg)) return true;
   if (options_box() && options_->Pre_Translate(msg)) return true;
   if (memory_box() && memory_->Pre_Translate(msg)) return true;
+  if (config_box() && config_->Pre_Translate(msg)) return true;
   if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
   if (panneau_ && !closed_ && Take_Key(msg)) return true;
   return IsDialogMessageW(hwnd_, &msg);
@@ -459,7 +461,7 @@ void MainWindow::Close_Requested() {
 
 void MainWindow::Check_All_Closed() {
   if (!closed_) return;
-  if (about_box() || options_box() || memory_box()) return;
+  if (about_box() || options_box() || memory_box() || config_box()) return;
   if (on_all_closed_) on_all_closed_();
 }
 
@@ -498,6 +500,18 @@ void MainWindow::Show_Memory() {
   }
   memory_->Show_View(panneau_->Memory_Rows());
   memory_->Show();
+}
+
+void MainWindow::Show_Config() {
+  // A dialog left open shows the words as they stood: a new one shows them as they stand.
+  if (config_box()) config_->Close();
+  config_ = std::make_unique<ConfigBox>(
+      hwnd_, look_, instance_, panneau_->Config_Dialog(),
+      [this](const std::vector<ConfigWordValue>& words) {
+        if (panneau_ && !closed_) panneau_->Apply_Config(words);
+      },
+      [this] { Check_All_Closed(); });
+  config_->Show();
 }
 
 void MainWindow::Set_Focus(Ctl id) {

@@ -16,6 +16,7 @@
 #include "ui/repaint_gate.h"
 #include "ui/win32/about_box.h"
 #include "ui/win32/boxes.h"
+#include "ui/win32/config_box.h"
 #include "ui/win32/look.h"
 #include "ui/win32/memory_box.h"
 #include "ui/win32/options_box.h"
@@ -91,6 +92,7 @@ class MainWindow final : public WindowView {
   AboutBox* about_box() { return about_ && about_->open() ? about_.get() : nullptr; }
   OptionsBox* options_box() { return options_ && options_->open() ? options_.get() : nullptr; }
   MemoryBox* memory_box() { return memory_ && memory_->open() ? memory_.get() : nullptr; }
+  ConfigBox* config_box() { return config_ && config_->open() ? config_.get() : nullptr; }
   bool busy_cursor() const { return busy_; }
 
   // WindowView
@@ -112,6 +114,7 @@ class MainWindow final : public WindowView {
   void Show_About() override;
   void Show_Options() override;
   void Show_Memory() override;
+  void Show_Config() override;
   void Set_Focus(Ctl id) override;
 
  private:
@@ -154,6 +157,7 @@ class MainWindow final : public WindowView {
   std::unique_ptr<AboutBox> about_;
   std::unique_ptr<OptionsBox> options_;
   std::unique_ptr<MemoryBox> memory_;
+  std::unique_ptr<ConfigBox> config_;
   const BoardLibrary* boards_ = nullptr;
   BoardLibrary builtin_boards_{""};
   SystemRegistry registry_;

@@ -200,6 +200,7 @@ void MainWindow::Build_Menus() {
   HMENU options = CreatePopupMenu();
   add(options, Ctl::Menu_Options_HardWare);
   add(options, Ctl::Menu_Options_Fast);
+  add(options, Ctl::Menu_Options_Config);
   AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(options),
               text(Ctl::Menu_Options).c_str());
   HMENU view = CreatePopupMenu();

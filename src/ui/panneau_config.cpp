@@ -1,0 +1,54 @@
+// The configuration words by the chip table's named fields: the console's "config NAME=VALUE" and
+// the Configuration dialog's OK.
+#include <cstdio>
+
+#include "chips/chip_table.h"
+#include "fuses/config_fields.h"
+#include "ui/panneau.h"
+
+namespace corvane {
+
+const ChipEntry* Panneau::Config_Chip() const {
+  const ChipTable& chips = Chips_In_Use(st_);
+  if (const ChipEntry* chip = chips.Find_Id(st_.DeviceId)) return chip;
+  return chips.Find_Shown(Device());
+}
+
+void Panneau::Set_Config_Word(std::int32_t word) {
+  st_.ConfigWord = word;
+  Show_Fuses();
+  // The controls' handlers normalise the word for the device box: the word chosen stands.
+  st_.ConfigWord = word;
+  Fuses_Changed();
+}
+
+ConfigModel Panneau::Config_Dialog() const {
+  return ConfigModel(*Config_Chip(), {{0x2007, st_.ConfigWord}});
+}
+
+void Panneau::Apply_Config(const std::vector<ConfigWordValue>& words) {
+  for (const ConfigWordValue& w : words) {
+    if (Holds_Config_Word(w.address)) Set_Config_Word(w.word);
+  }
+}
+
+bool Panneau::Set_Config_Field(std::string_view name, std::string_view value, std::string* error) {
+  const ChipEntry* chip = Config_Chip();
+  if (chip == nullptr) {
+    *error = "no chip identified: the configuration fields are unknown (set the device box)";
+    return false;
+  }
+  FieldChoice choice;
+  if (!Find_Field_Value(*chip, name, value, &choice, error)) return false;
+  if (!Holds_Config_Word(choice.field->address)) {
+    char where[16];
+    std::snprintf(where, sizeof where, "0x%04X", static_cast<unsigned>(choice.field->address));
+    *error = choice.field->name + " is in " + Config_Word_Name(*chip, choice.field->address) +
+             " at " + where + ", which the loaded image does not hold";
+    return false;
+  }
+  Set_Config_Word(With_Field(st_.ConfigWord, *choice.field, *choice.value));
+  return true;
+}
+
+}  // namespace corvane
