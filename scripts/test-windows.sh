@@ -26,21 +26,14 @@ fi
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 export WINEPREFIX="$PWD/$win/wine" WINEDEBUG=-all
-# One Wine prefix for this build tree, made before the tests run side by side, and one Wine
-# server kept up for the whole run (each test then starts in a fraction of a second).
-mkdir -p "$WINEPREFIX"
-"$wineserver" -p
-"$wine" wineboot --init > /dev/null 2>&1 || true
-# The window's tests show their dialogs: windows that no window manager looks after, so that Wine
-# does not wait for one to map and unmap them.
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1 || true
 xvfb_pid=
 stop_all() {
   "$wineserver" -k 2> /dev/null || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2> /dev/null || true; fi
 }
 trap stop_all EXIT
-# The window's tests make real windows: Wine needs a display for them.
+# The window's tests make real windows: Wine needs a display for them, from its first program on
+# (a desktop started without one would serve every later window without one).
 if [ -z "${DISPLAY:-}" ]; then
   scripts/install-deps.sh test
   for n in $(seq 90 120); do
@@ -53,16 +46,25 @@ if [ -z "${DISPLAY:-}" ]; then
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
 fi
 
+# One Wine prefix for this build tree, made before the tests run side by side, and one Wine
+# server kept up for the whole run (each test then starts in a fraction of a second).
+mkdir -p "$WINEPREFIX"
+"$wineserver" -p
+"$wine" wineboot --init > /dev/null 2>&1 || true
+# The window's tests show their dialogs: windows that no window manager looks after, so that Wine
+# does not wait for one to map and unmap them.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1 || true
 echo "== Windows tests under Wine"
 ctest --test-dir "$win" --output-on-failure -j "$(nproc)"
 
 # Every Linux test that applies must be there: the names listed by the Linux build, less the Qt
 # tests, the build machine's own and the suites of the Linux- and POSIX-only files, less nothing
 # else.
-# (A parameter shown as raw bytes includes padding, which differs from run to run: cut it.)
+# (A parameter shown as raw bytes includes padding, which differs from run to run, and a long one
+# is cut short with "...": drop what follows the test's name.)
 listed() {
   ctest --test-dir "$1" -N | sed -n 's/^ *Test *#[0-9]*: //p' \
-    | sed -E -e 's#/[0-9]+-byte object <.*>$#/(bytes)#' -e 's/  # GetParam\(\) = [0-9]+-byte object <.*>$//' \
+    | sed -E -e 's#/[0-9]+-byte object <.*$#/(bytes)#' -e 's/  # GetParam\(\) = .*$//' \
     | sort
 }
 only_here=$(grep -hoE '^TEST(_F)?\(([A-Za-z0-9_]+)' $(ls tests/*/*_linux_test.cpp tests/*/*_posix_test.cpp 2> /dev/null) \
