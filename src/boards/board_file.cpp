@@ -6,6 +6,8 @@
 #include <map>
 #include <optional>
 
+#include "text/words.h"
+
 namespace corvane {
 
 namespace {
@@ -32,36 +34,6 @@ constexpr PinName kPins[] = {
     {"ERROR", 15, R::kStatus, 0x08, false},     {"INIT", 16, R::kControl, 0x04, false},
     {"SELECT-IN", 17, R::kControl, 0x08, true},
 };
-
-std::string Upper(std::string_view s) {
-  std::string u(s);
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u;
-}
-
-std::string Lower(std::string_view s) {
-  std::string l(s);
-  for (char& c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return l;
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
-std::vector<std::string_view> Words(std::string_view s) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && (std::isspace(static_cast<unsigned char>(s[i])) || s[i] == ',')) ++i;
-    const std::size_t start = i;
-    while (i < s.size() && !std::isspace(static_cast<unsigned char>(s[i])) && s[i] != ',') ++i;
-    if (i > start) words.push_back(s.substr(start, i - start));
-  }
-  return words;
-}
 
 // A pin as written ("~D3", "BUSY", "pin10", "S7"); nullopt when it names none.
 std::optional<PortBit> Read_Pin(std::string_view word) {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "boards/builtin_boards.h"
 #include "platform/config_dir.h"
+#include "platform/files.h"
+#include "text/words.h"
 
 namespace corvane {
 
@@ -18,43 +18,6 @@ namespace {
 
 // A description is a few lines: anything larger is not one (and a device never ends).
 constexpr std::uintmax_t kLargestFile = 256 * 1024;
-
-std::string Lower(std::string_view s) {
-  std::string l(s);
-  for (char& c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return l;
-}
-
-bool Ends_With(std::string_view s, std::string_view end) {
-  return s.size() >= end.size() && Lower(s.substr(s.size() - end.size())) == end;
-}
-
-// The file's text, or false with the reason.
-bool Read_Text(const std::string& path, std::string* text, std::string* error) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  if (ec) {
-    *error = path + ": " + ec.message();
-    return false;
-  }
-  if (!fs::is_regular_file(status)) {
-    *error = path + ": not a regular file";
-    return false;
-  }
-  if (fs::file_size(path, ec) > kLargestFile || ec) {
-    *error = path + ": too large for a board description";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  if (!in && !in.eof()) {
-    *error = path + ": cannot be read";
-    return false;
-  }
-  *text = all.str();
-  return true;
-}
 
 }  // namespace
 
@@ -70,18 +33,12 @@ BoardLibrary::BoardLibrary(std::string folder) : folder_(std::move(folder)) {
 }
 
 void BoardLibrary::Read_Folder() {
-  std::error_code ec;
-  std::vector<std::string> files;
-  for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string path = it->path().string();
-    if (Ends_With(path, ".board") && it->is_regular_file(ec)) files.push_back(path);
-  }
-  std::sort(files.begin(), files.end());
-  for (const std::string& path : files) {
+  for (const std::string& path : platform::Files_Ending_In(folder_, ".board")) {
     std::string text;
-    std::string error;
-    if (!Read_Text(path, &text, &error)) {
-      problems_.push_back({path, 0, error.substr(path.size() + 2)});
+    const std::string why =
+        platform::Read_Small_File(path, kLargestFile, "a board description", &text);
+    if (!why.empty()) {
+      problems_.push_back({path, 0, why});
       continue;
     }
     BoardFile file = Parse_Board_Text(text, path);
@@ -118,7 +75,12 @@ std::string BoardLibrary::Names() const {
 std::shared_ptr<const BoardDescription> Read_Board_File(const std::string& path,
                                                         std::string* error) {
   std::string text;
-  if (!Read_Text(path, &text, error)) return nullptr;
+  const std::string why =
+      platform::Read_Small_File(path, kLargestFile, "a board description", &text);
+  if (!why.empty()) {
+    *error = path + ": " + why;
+    return nullptr;
+  }
   BoardFile file = Parse_Board_Text(text, path);
   if (!file.problems.empty()) {
     *error = file.Problems_Text();
@@ -139,7 +101,8 @@ std::shared_ptr<const BoardDescription> Choose_Board(std::string_view text,
                                                      const BoardLibrary& library,
                                                      std::string* error) {
   const bool file = text.find('/') != std::string_view::npos ||
-                    text.find('\\') != std::string_view::npos || Ends_With(text, ".board");
+                    text.find('\\') != std::string_view::npos ||
+                    Ends_With_Ignoring_Case(text, ".board");
   if (file) return Read_Board_File(std::string(text), error);
   if (auto board = library.Find(text)) return board;
   *error = "unknown board '" + std::string(text) + "' (" + library.Names() + ", or a FILE.board)";

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <set>
 
+#include "text/words.h"
+
 namespace corvane {
 
 namespace {
@@ -13,30 +15,6 @@ constexpr int kLargestProgram = 8192;  // the largest chip memory the working st
 constexpr int kLargestEeprom = 256;
 constexpr int kConfigFirst = 0x2000;
 constexpr int kConfigLast = 0x20FF;
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
-std::vector<std::string_view> Words(std::string_view s) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && (std::isspace(static_cast<unsigned char>(s[i])) || s[i] == ',')) ++i;
-    const std::size_t start = i;
-    while (i < s.size() && !std::isspace(static_cast<unsigned char>(s[i])) && s[i] != ',') ++i;
-    if (i > start) words.push_back(s.substr(start, i - start));
-  }
-  return words;
-}
-
-std::string Lower(std::string_view s) {
-  std::string l(s);
-  for (char& c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return l;
-}
 
 // A number in the given base, the whole text; false otherwise.
 bool Number(std::string_view text, int base, long long* out) {

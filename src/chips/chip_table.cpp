@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "platform/config_dir.h"
+#include "platform/files.h"
 #include "state/working_state.h"
+#include "text/words.h"
 
 namespace corvane {
 
@@ -20,12 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uintmax_t kLargestFile = 1024 * 1024;
-
-std::string Lower(std::string_view s) {
-  std::string l(s);
-  for (char& c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return l;
-}
 
 bool Same_Id(const ChipEntry& a, const ChipEntry& b) {
   const std::int32_t both = a.id_mask & b.id_mask;
@@ -57,43 +51,19 @@ ChipTable::ChipTable() {
 
 ChipTable::ChipTable(const std::string& folder, const std::string& file) : ChipTable() {
   if (!folder.empty()) {
-    std::error_code ec;
-    std::vector<std::string> files;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-      const std::string path = it->path().string();
-      if (path.size() > 6 && Lower(path.substr(path.size() - 6)) == ".chips" &&
-          it->is_regular_file(ec)) {
-        files.push_back(path);
-      }
-    }
-    std::sort(files.begin(), files.end());
-    for (const std::string& path : files) Read_File(path);
+    for (const std::string& path : platform::Files_Ending_In(folder, ".chips")) Read_File(path);
   }
   if (!file.empty()) Read_File(file);
 }
 
 void ChipTable::Read_File(const std::string& path) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  std::string why;
-  if (ec) {
-    why = ec.message();
-  } else if (!fs::is_regular_file(status)) {
-    why = "not a regular file";
-  } else if (fs::file_size(path, ec) > kLargestFile || ec) {
-    why = "too large for a chip table";
-  }
-  std::ostringstream all;
-  if (why.empty()) {
-    std::ifstream in(path, std::ios::binary);
-    all << in.rdbuf();
-    if (!in && !in.eof()) why = "cannot be read";
-  }
+  std::string text;
+  const std::string why = platform::Read_Small_File(path, kLargestFile, "a chip table", &text);
   if (!why.empty()) {
     problems_.push_back({path, 0, "", why});
     return;
   }
-  const ChipFile parsed = Parse_Chip_Text(all.str(), path);
+  const ChipFile parsed = Parse_Chip_Text(text, path);
   problems_.insert(problems_.end(), parsed.problems.begin(), parsed.problems.end());
   if (parsed.chips.empty() && parsed.problems.empty()) {
     problems_.push_back({path, 0, "", "describes no chip ([PART], then its lines)"});

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "hardware/system_port.h"
+#include "text/words.h"
 
 namespace corvane {
 
@@ -47,12 +48,6 @@ const std::vector<StepRule>& Step_Rules() {
       {"config", {}, true},
   };
   return rules;
-}
-
-bool Same_Ignoring_Case(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string Join(const std::vector<std::string_view>& words) {

@@ -2,17 +2,9 @@
 
 #include <algorithm>
 
+#include "text/words.h"
+
 namespace corvane {
-
-namespace {
-
-bool Same_Ignoring_Case(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-}  // namespace
 
 bool Find_Field_Value(const ChipEntry& chip, std::string_view name, std::string_view value,
                       FieldChoice* out, std::string* error) {

@@ -2,17 +2,9 @@
 
 #include <cctype>
 
+#include "text/words.h"
+
 namespace corvane {
-
-namespace {
-
-std::string Lower(std::string_view text) {
-  std::string s(text);
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-}  // namespace
 
 bool Lpt_Option_Failure(std::string* error, std::string_view spec, const std::string& why) {
   if (error != nullptr) *error = "invalid port option '" + std::string(spec) + "': " + why;

@@ -2,9 +2,11 @@
 // Implementations: files_posix.cpp, files_windows.cpp (see README.md beside this file).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane::platform {
 
@@ -24,5 +26,15 @@ std::filesystem::path File_Path(const std::string& name);
 // C library says them where the error has a portable meaning ("No space left on device"), and
 // kInUse for a file another program holds.
 std::string System_Error_Text(long code);
+
+// Reads the whole of a small file (a description the user wrote) into TEXT and returns "", or
+// returns the reason when the name is not a regular file, is larger than LARGEST bytes ("too
+// large for WHAT") or cannot be read.
+std::string Read_Small_File(const std::string& path, std::uintmax_t largest, std::string_view what,
+                            std::string* text);
+
+// The regular files in FOLDER whose names end in ENDING (in any case), sorted; none when the
+// folder cannot be listed.
+std::vector<std::string> Files_Ending_In(const std::string& folder, std::string_view ending);
 
 }  // namespace corvane::platform
