@@ -9,6 +9,7 @@
 
 #include "app/app_options.h"
 #include "boards/board_library.h"
+#include "chips/chip_table.h"
 #include "hardware/lines.h"
 #include "platform/interrupt.h"
 #include "rig/board_spec.h"
@@ -44,7 +45,7 @@ void Say(const std::string& text, bool error) {
 }  // namespace
 
 const char* Win32_App_Usage() {
-  return "Usage: corvane [--board SPEC] [--trace FILE] [--demo FILE.hex] [FILE.hex]\n"
+  return "Usage: corvane [--board SPEC] [--trace FILE] [--chips FILE] [--demo FILE.hex] [FILE.hex]\n"
          "\n"
          "Opens the Corvane window: a programmer for PIC16F84/84A/873/877 chips on a\n"
          "parallel-port programmer board. FILE.hex, when given, is opened after start-up as\n"
@@ -56,6 +57,8 @@ const char* Win32_App_Usage() {
          "                        sim[:key=value,...]      the simulated board and chip\n"
          "  --trace FILE        writes every port access (a FILE ending in .vcd: a waveform);\n"
          "                      not the HEX file to open, nor the state file\n"
+         "  --chips FILE        chips to know besides the built-in ones and those of the chips\n"
+         "                      folder, as for corvane-cli\n"
          "  --demo FILE.hex     after start-up, load FILE, program and verify it through the\n"
          "                      window's buttons\n"
          "  --version           prints the program's name and version\n"
@@ -87,6 +90,9 @@ int Run_Win32_App(int argc, char** argv) {
   if (!opts.screenshot.empty()) {
     return usage_error("--screenshot is not offered on Windows: use the system's screen capture");
   }
+  // The chips known: the built-in ones and the user's own; a mistake in the user's is refused.
+  auto chips = std::make_shared<const ChipTable>(Chips_Folder(), opts.chips);
+  if (!chips->problems().empty()) return usage_error(chips->Problems_Text());
   const BoardLibrary boards(Boards_Folder());
   BoardSpec spec;
   if (!Parse_Board_Spec(opts.board, &spec, &error, &boards)) return usage_error(error);
@@ -96,6 +102,7 @@ int Run_Win32_App(int argc, char** argv) {
   SetProcessDPIAware();
   WorkingState st;
   st.BoardChoice = spec.host_board;
+  st.Chips = chips;
   RigFailure failure = RigFailure::kUsage;
   std::unique_ptr<Rig> rig = Rig::Make(spec, opts.trace, st, std::cerr, &error, nullptr, &failure);
   if (!rig) {
