@@ -29,6 +29,7 @@ enum class Timing : int {
   kVppSetup,
   kVppHold,
   kProgramCycle,
+  kProgramOnlyCycle,
   kEepromCycle,
   kBulkErase,
 };
@@ -59,7 +60,7 @@ inline constexpr int kMinimumMarginPercent = 10;
 inline constexpr std::int64_t kVppOffNs = 2 * kMs;
 
 struct FastTable {
-  std::array<FastRow, 8> rows;
+  std::array<FastRow, 9> rows;
   // Between two changes of the programmer's lines (cable and board, not the chip).
   std::int64_t line_spacing_ns;
   // Vpp off between two entries into programming mode (the board's MCLR discharge).
@@ -96,6 +97,10 @@ inline constexpr FastTable kFastTable = {{{
   // 16F84: 10 ms typical, 20 ms to be safe; 16F84A and 16F87x: 4 ms erase + 4 ms write.
   {Timing::kProgramCycle, "erase/write cycle of a program word",                 Anchor::kLastFall,
                           {20 * kMs,   8 * kMs,    8 * kMs},             {2 * kMs,   800 * kUs, 800 * kUs}},
+  // Begin Programming Only (24) on an erased word: 4 ms on the 16F84A and 16F87x; the 16F84 has
+  // no such command (its column is never used: the 16F84's erase/write cycle is kept).
+  {Timing::kProgramOnlyCycle, "program-only write of an erased program word",    Anchor::kLastFall,
+                          {20 * kMs,   4 * kMs,    4 * kMs},             {2 * kMs,   400 * kUs, 400 * kUs}},
   // 16F84: 10 ms typical, 20 ms maximum; 16F84A and 16F87x: 8 ms maximum.
   {Timing::kEepromCycle,  "data EEPROM write cycle",                             Anchor::kLastFall,
                           {20 * kMs,   8 * kMs,    8 * kMs},             {2 * kMs,   800 * kUs, 800 * kUs}},

@@ -59,6 +59,14 @@ void Lines::Wait(Pause p) {
   clock_.wait_until(anchor + fast->datasheet_ns[chip] + fast->margin_ns[chip]);
 }
 
+void Lines::Wait_Cycle(Pause p, std::int64_t datasheet_ns) {
+  if (st_.Speed != kFastSpeed) {
+    Wait(p);
+    return;
+  }
+  clock_.wait_until(last_fall_ns_ + datasheet_ns + datasheet_ns * kMinimumMarginPercent / 100);
+}
+
 void Lines::put(std::uint16_t base, PortRegister reg, std::uint8_t value, int before) {
   const bool changes = before != value;
   if (changes && st_.Speed == kFastSpeed) {
@@ -130,10 +138,22 @@ void Lines::Vpp_On() {
     Wait(Pause::kVppHold);
     return;
   }
+  // A chip that enters with Vpp first: Vdd goes (with clock and data low) and comes back once
+  // MCLR is at Vpp. A board that does not switch Vdd cannot; writes are refused there beforehand.
+  const bool vpp_first = st_.VppFirst && board().vpp_first;
   Keep_Vpp_Off();
-  Drive({{Line::kDataOut, false}, {Line::kClock, false}});
+  if (vpp_first) {
+    Drive({{Line::kVdd, false}, {Line::kDataOut, false}, {Line::kClock, false}});
+    Wait(Pause::kVddOff);
+  } else {
+    Drive({{Line::kDataOut, false}, {Line::kClock, false}});
+  }
   Wait(Pause::kVppSetup);
   Drive({{Line::kVpp, true}});
+  if (vpp_first) {
+    Wait(Pause::kVppBeforeVdd);
+    Drive({{Line::kVdd, true}});
+  }
   Wait(Pause::kVppHold);
 }
 

@@ -36,6 +36,10 @@ class Lines {
   // DelayUnit). Fast: until its datasheet timing has passed since its anchor edge.
   void Wait(Pause p);
 
+  // A write or erase cycle the chip table times: at normal and low speed the units of `p`; at
+  // the fast speed `datasheet_ns` plus the minimum margin, from the falling edge that began it.
+  void Wait_Cycle(Pause p, std::int64_t datasheet_ns);
+
   // The fast speed's figures; tests shorten one to see the chip object.
   const FastTable& fast_table() const { return fast_; }
   void Set_Fast_Table(const FastTable& table) { fast_ = table; }

@@ -20,6 +20,7 @@ enum class Pause : int {
   kVddOn,
   kVppSetup,
   kVppHold,
+  kVppBeforeVdd,
   kVppOff,
   kResetLow,
   kClockSetup,
@@ -47,6 +48,7 @@ enum class Pause : int {
   kWriteBlockLoad,
   kWriteBlockData,
   kWriteBlockCycle,
+  kWriteBlockProgramOnly,
   kWriteBlockIncrement,
   kWriteBlockEnd,
   // CHECK Device Id and the identification read shared by the fuse commands.

@@ -2,6 +2,8 @@
 
 #include "fuses/config_word.h"
 #include "operations/identify.h"
+#include "protocol/family_rules.h"
+#include "protocol/family_write.h"
 #include "protocol/hex_text.h"
 #include "protocol/transfer.h"
 
@@ -11,6 +13,12 @@ void Program_Fuses(Context& ctx) {
   Lines& l = ctx.lines;
   ctx.panel.Set_Status("Status", "Writing Configuration Fuses");
   ctx.panel.Sablier_On();
+  if (const ChipEntry* later = Later_Family_Chip(ctx.st)) {
+    ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device());
+    if (Family_Write_Config(ctx, *later, nullptr)) ctx.panel.Set_Status("Status", "Fuses Written");
+    ctx.panel.Sablier_Off();
+    return;
+  }
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
   l.Wait(Pause::kProgFusesBefore);
   l.Vpp_On();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "protocol/family_rules.h"
+#include "protocol/family_write.h"
 #include "protocol/hex_text.h"
 #include "protocol/transfer.h"
 
@@ -16,6 +18,10 @@ std::string Two_Digits(std::int32_t v) {
 }  // namespace
 
 void Program_EEPROM(Context& ctx) {
+  if (const ChipEntry* later = Later_Family_Chip(ctx.st)) {
+    Family_Write_Eeprom(ctx, *later);
+    return;
+  }
   Lines& l = ctx.lines;
   WorkingState& st = ctx.st;
   ctx.panel.Set_Status("Status", "Writing EEPROM Data");
@@ -96,6 +102,10 @@ void Read_EEPROM(Context& ctx) {
 }
 
 void Erase_EEPROM(Context& ctx) {
+  if (const ChipEntry* later = Later_Family_Chip(ctx.st)) {
+    Family_Erase_Eeprom(ctx, *later);
+    return;
+  }
   Lines& l = ctx.lines;
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
   l.Vpp_Off();

@@ -1,10 +1,16 @@
 #include "operations/erase.h"
 
+#include "protocol/family_rules.h"
+#include "protocol/family_write.h"
 #include "protocol/transfer.h"
 
 namespace corvane {
 
 void Erase_Device(Context& ctx) {
+  if (const ChipEntry* later = Later_Family_Chip(ctx.st)) {
+    Family_Erase(ctx, *later);
+    return;
+  }
   Lines& l = ctx.lines;
   if (ctx.panel.Check_Vdd() == kUnchecked) l.Vdd_Off();
   l.Vpp_Off();

@@ -10,6 +10,8 @@
 #include "operations/user_ids.h"
 #include "operations/write_check.h"
 #include "protocol/block.h"
+#include "protocol/family_rules.h"
+#include "protocol/family_write.h"
 #include "protocol/hex_text.h"
 
 namespace corvane {
@@ -36,7 +38,12 @@ bool Program_Device(Context& ctx, bool* reload_failed) {
   }
   panel.Append_Text("Writing PROGRAM to Device \r\n\r\n");
   panel.Sablier_On();
-  Write_Block(ctx, st.LastProgramAddress + 1);
+  const ChipEntry* later = Later_Family_Chip(st);
+  if (later != nullptr) {
+    Family_Write_Program(ctx, *later, st.LastProgramAddress + 1, Has_User_Ids(st));
+  } else {
+    Write_Block(ctx, st.LastProgramAddress + 1);
+  }
   panel.Append_Text(Word_Listing(st.ReadBuffer) + " ...\r\n");
   panel.Append_Text(std::to_string(st.LastProgramAddress + 1) + " lines of program written\r\n");
   if (st.EepromCount != 0) {
@@ -48,6 +55,16 @@ bool Program_Device(Context& ctx, bool* reload_failed) {
     ctx.lines.Wait(Pause::kProgramAfterEeprom);
   }
   // The user IDs go with the configuration word: not onto a chip whose program already failed.
+  if (later != nullptr) {
+    // User IDs and configuration words in one entry, as the family writes them.
+    if (st.WriteError == 0) {
+      panel.Set_Status("Status", "Writing Configuration Fuses");
+      Family_Write_Config(ctx, *later, Has_User_Ids(st) ? &st.UserIdImage : nullptr);
+      if (st.WriteError == 0) panel.Set_Status("Status", "Fuses Written");
+    }
+    panel.Sablier_Off();
+    return st.WriteError == 0;
+  }
   if (st.WriteError == 0 && Has_User_Ids(st)) Program_User_Ids(ctx);
   const bool clean = st.WriteError == 0;
   if (clean) Program_Fuses(ctx);

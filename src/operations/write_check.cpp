@@ -16,8 +16,7 @@ std::string Write_Refusal(const WorkingState& st) {
            " enters programming mode with Vpp before Vdd, which the board " + board.Label() +
            " cannot give" + (board.vdd_switched() ? "" : ": it does not switch Vdd");
   }
-  return "Cancelled : the " + chip->shown + family +
-         " is not written by this version: its programming algorithm is not built in yet";
+  return "";
 }
 
 bool Report_Write_Refusal(const WorkingState& st, Panel& panel) {

@@ -1,5 +1,6 @@
 #include "protocol/block.h"
 
+#include "chips/chip_table.h"
 #include "protocol/hex_text.h"
 #include "protocol/transfer.h"
 
@@ -55,6 +56,56 @@ bool Write_Word(Context& ctx, int address, std::int32_t wanted, std::int32_t& re
   return false;
 }
 
+namespace {
+
+// At the fast speed on a chip that has Begin Programming Only (24): program memory erased in bulk,
+// then each word that is not blank loaded, programmed without an erase and read back.
+bool Programs_Erased_Words(const WorkingState& st) {
+  if (st.Speed != kFastSpeed) return false;
+  const ChipEntry* chip = Chips_In_Use(st).Find_Id(st.DeviceId);
+  return chip != nullptr && chip->family == ChipFamily::k84A87x;
+}
+
+void Write_Erased_Block(Context& ctx, int n) {
+  WorkingState& st = ctx.st;
+  Lines& l = ctx.lines;
+  Send_Command(l, kLoadDataProgram);
+  Send_Data(l, 0x3FFF);
+  l.Wait(Pause::kWriteBlockData);
+  Erase_Cycle(l);  // at a program address: program memory alone
+  for (int a = 0; a < n; ++a) {
+    const std::int32_t wanted = st.ProgramImage[a];
+    st.ReadBuffer[a] = 0x3FFF;
+    if (wanted != 0x3FFF) {
+      Send_Command(l, kLoadDataProgram);
+      l.Wait(Pause::kWriteBlockLoad);
+      Send_Data(l, wanted);
+      l.Wait(Pause::kWriteBlockData);
+      Send_Command(l, kBeginProgrammingOnly);
+      l.Wait(Pause::kWriteBlockProgramOnly);
+      Send_Command(l, kReadDataProgram);
+      Read_Data(l, st.ReadBuffer[a]);
+      if (st.ReadBuffer[a] != wanted) {
+        l.Vpp_Off();
+        l.Vdd_On();
+        ctx.panel.Message_Box("Error at @ : " + Hex(a) + " Read :" + Hex(st.ReadBuffer[a]) +
+                              " instead of :" + Hex(wanted));
+        st.WriteError = 1;
+        return;
+      }
+    }
+    Send_Command(l, kIncrementAddress);
+    l.Wait(Pause::kWriteBlockIncrement);
+    ctx.panel.Progress(a + 1, n);
+  }
+  l.Vpp_Off();
+  l.Vdd_On();
+  ctx.panel.Set_Status("Status", "End of Writing");
+  l.Wait(Pause::kWriteBlockEnd);
+}
+
+}  // namespace
+
 void Write_Block(Context& ctx, int n) {
   WorkingState& st = ctx.st;
   st.WriteError = 0;
@@ -69,6 +120,10 @@ void Write_Block(Context& ctx, int n) {
   l.Wait(Pause::kWriteBlockBefore);
   l.Vpp_On();
   l.Wait(Pause::kWriteBlockEntered);
+  if (Programs_Erased_Words(st)) {
+    Write_Erased_Block(ctx, n);
+    return;
+  }
   for (int a = 0; a < n; ++a) {
     if (!Write_Word(ctx, a, st.ProgramImage[a], st.ReadBuffer[a])) return;
     Send_Command(l, kIncrementAddress);

@@ -18,7 +18,11 @@ enum Command : int {
   kIncrementAddress = 6,
   kEraseSetup2 = 7,
   kBeginProgramming = 8,
+  kBulkEraseProgram = 9,
   kBulkEraseData = 11,
+  kEndProgramming = 23,
+  kBeginProgrammingOnly = 24,
+  kChipErase = 31,
 };
 
 // The erase cycle after its setup: Bulk Erase Setup 1 and 2, Begin Erase/Programming, a wait

@@ -366,7 +366,7 @@ void Chip::begin_cycle(std::int64_t t, bool erase_first) {
       undo_ = memory_.write_eeprom(pc_, latch_, erase_first);
       cycle_what_ = "EEPROM write";
     } else {
-      duration = f.program_word_ns;
+      duration = erase_first ? f.program_word_ns : f.program_only_ns;
       undo_ = memory_.write_program_space(pc_, latch_, erase_first);
       cycle_what_ = "program write";
     }

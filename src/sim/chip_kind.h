@@ -40,6 +40,8 @@ struct ChipFacts {
   // Internally timed cycles started by Begin Erase/Programming.
   std::int64_t program_word_ns;
   std::int64_t eeprom_write_ns;
+  // Begin Programming Only (24): a program word written without its erase.
+  std::int64_t program_only_ns = 4'000'000;
 };
 
 const ChipFacts& Facts(ChipKind kind);

@@ -52,6 +52,9 @@ struct WorkingState {
 
   std::int32_t DeviceConfigWord = 0;
   std::int32_t DeviceId = 0;
+  // The chip identified last enters programming mode with MCLR at Vpp before Vdd (its family's
+  // order): every entry then applies Vpp first and Vdd after it, on a board that switches Vdd.
+  bool VppFirst = false;
   std::int16_t WriteError = 0;
 
   std::int32_t PortBase = 0;  // 0 = no board found
