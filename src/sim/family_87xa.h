@@ -57,3 +57,39 @@
 // Any other command code (1 and 7, the 87x's erase setup, among them) is a violation, ignored.
 // Vdd is modelled as present or not: the 4.5-5.5 V ranges of 24, 9, 11 and 31 are not checked.
 #pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "sim/family.h"
+
+namespace corvane::sim {
+
+class Family87xA final : public Family {
+ public:
+  using Family::Family;
+
+  void entered() override;
+  void loaded(LoadKind kind, std::uint16_t word, std::int64_t t) override;
+  void command(int code, std::int64_t t) override;
+
+ private:
+  enum BulkErase { kNoBulkErase, kBulkProgram, kBulkData };
+
+  void write(std::int64_t t, bool erase_first);
+  void write_program_space(std::int64_t t, bool erase_first);
+  void bulk_erase(std::int64_t t, BulkErase which);
+  void chip_erase(std::int64_t t);
+  void clear_latches();
+  // An internally timed cycle (8) or one the host times (24 ... 23).
+  void finish(std::int64_t t, bool erase_first, const char* what, int address, Undo undo);
+
+  std::array<std::uint16_t, 8> latches_{};
+  unsigned loaded_ = 0;  // bit i: latch i loaded since the last write
+  std::uint16_t data_latch_ = kErasedWord;
+  bool data_loaded_ = false;
+  LoadKind last_load_ = kNoLoad;
+  BulkErase bulk_ = kNoBulkErase;
+};
+
+}  // namespace corvane::sim
