@@ -60,6 +60,12 @@ void Board::set_stuck_data(std::optional<int> level) {
   if (!gone_) update(clock_.now_ns());
 }
 
+void Board::set_pgm(bool high) {
+  settle();
+  pgm_ = high;
+  if (!gone_) update(clock_.now_ns());
+}
+
 void Board::disconnect_after(long accesses) {
   if (gone_) return;
   remaining_ = accesses < 0 ? -1 : accesses;
@@ -77,6 +83,7 @@ Pins Board::host_pins() const {
   p.vdd = levels_.vdd;
   p.vpp = levels_.vpp && (!rises_slowly() || vpp_reached_);
   p.mclr_low = board_->has(kByteReset) && (reg_ & kResetHoldBit) != 0;
+  p.pgm = pgm_;
   if (!rises_slowly()) p.mclr_discharged = mclr_discharged_;
   return p;
 }

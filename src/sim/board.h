@@ -73,6 +73,9 @@ class Board : public PortIo {
   // disconnection; a board that has gone stays gone.
   void disconnect_after(long accesses);
   bool disconnected() const { return gone_; }
+  // The level on the chip's PGM pin (RB4 on the 62xA). The built-in boards tie it low; a test
+  // raises it to see the chip answer an edge.
+  void set_pgm(bool high);
 
   std::uint8_t data_register() const { return reg_; }
   std::uint8_t control_register() const { return control_; }
@@ -115,6 +118,7 @@ class Board : public PortIo {
   std::int64_t vpp_fall_ns_;
   Chip* chip_ = nullptr;
   std::optional<int> stuck_;
+  bool pgm_ = false;
   long remaining_ = -1;  // accesses before the board goes away; -1: never
   bool gone_ = false;
   std::uint8_t reg_ = 0;

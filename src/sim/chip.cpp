@@ -1,36 +1,22 @@
 #include "sim/chip.h"
 
 #include <algorithm>
-#include <cinttypes>
-#include <cstdio>
 #include <stdexcept>
 
+#include "sim/family.h"
 #include "sim/timing.h"
+#include "sim/violation_text.h"
 
 namespace corvane::sim {
 
 namespace {
 constexpr std::int64_t kLongAgo = INT64_MIN / 4;
 constexpr int kProgramSpaceMask = 0x1FFF;
-
-// "850 ns", "2.000 us", "3.000 ms": durations in violation texts.
-std::string Duration(std::int64_t ns) {
-  char text[48];
-  if (ns < 1'000) {
-    std::snprintf(text, sizeof text, "%" PRId64 " ns", ns);
-  } else if (ns < 1'000'000) {
-    std::snprintf(text, sizeof text, "%.3f us", static_cast<double>(ns) / 1e3);
-  } else {
-    std::snprintf(text, sizeof text, "%.3f ms", static_cast<double>(ns) / 1e6);
-  }
-  return text;
-}
-
-std::string Hex4(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%04X", value);
-  return text;
-}
+constexpr std::uint16_t kLvpBit = 0x0080;
+// 88 family: MCLRE (bit 5); FOSC2:0 (bits 4, 1, 0) at 10x select the internal oscillator.
+constexpr std::uint16_t kMclreBit = 0x0020;
+constexpr std::uint16_t kFosc21Bits = 0x0012;
+constexpr std::uint16_t kFoscIntrc = 0x0010;
 
 bool At_Config_Word(int pc) {
   return pc >= kConfigBase && (pc - kConfigBase) % 8 == kConfigWordAddress - kConfigBase;
@@ -44,7 +30,10 @@ Chip::Chip(ChipKind kind, int revision)
       data_low_since_(kLongAgo),
       output_changed_ns_(kLongAgo) {
   if (revision > 0x1F) throw std::invalid_argument("revision above 31");
+  family_ = Family::For(*this);
 }
+
+Chip::~Chip() = default;
 
 std::uint16_t Chip::program(int address) const {
   if (address < 0 || address >= program_size()) throw std::out_of_range("program address");
@@ -101,6 +90,10 @@ void Chip::apply(std::int64_t t, const Pins& p) {
     pins_.clock = p.clock;
     clock_changed(t);
   }
+  if (pins_.pgm != p.pgm) {
+    pins_.pgm = p.pgm;
+    pgm_changed(t);
+  }
   if (!pins_.vdd && p.vdd) {
     pins_.vdd = true;
     power_applied(t);
@@ -111,7 +104,7 @@ void Chip::apply(std::int64_t t, const Pins& p) {
     vpp_since_ = t;
     if (pins_.vdd && !p.mclr_discharged && left_by_vpp_) {
       resume(t);
-    } else if (pins_.vdd) {
+    } else if (pins_.vdd && !entry_refused(t)) {
       try_enter(t, t, ran);
     }
   }
@@ -149,13 +142,57 @@ void Chip::resume(std::int64_t t) {
 void Chip::leave_programming(std::int64_t t, const char* cause) {
   if (!programming_) return;
   end_cycle(t, cause);
+  if (family_) family_->leaving(t, cause);
   programming_ = false;
   drive_low_ = false;
 }
 
-// Vpp may come first: the chip still enters when Vdd follows within kVddAfterVppNs.
+// Vpp may come first: the chip still enters when Vdd follows within kVddAfterVppNs. The 62xA
+// enters this way only, Vdd at least Tppdp after Vpp.
 void Chip::power_applied(std::int64_t t) {
-  if (pins_.vpp && t - vpp_since_ <= kVddAfterVppNs) try_enter(t, vpp_since_, false);
+  vdd_since_ = t;
+  if (!pins_.vpp) return;
+  if (memory_.facts().family == ChipFamily::F62xA) {
+    if (t - vpp_since_ < kThld0Ns) {
+      violate(t, "Vdd only " + Duration(t - vpp_since_) + " after MCLR reached Vpp (Tppdp needs " +
+                     Duration(kThld0Ns) + ")");
+    }
+    try_enter(t, vpp_since_, false);
+    return;
+  }
+  if (t - vpp_since_ <= kVddAfterVppNs) try_enter(t, vpp_since_, false);
+}
+
+// The families' rules for MCLR reaching Vpp with Vdd already present: true when the chip does not
+// enter programming mode.
+bool Chip::entry_refused(std::int64_t t) {
+  const ChipFacts& f = memory_.facts();
+  if (f.family == ChipFamily::F62xA) {
+    violate(t, "MCLR reached Vpp with Vdd already present: the " + std::string(f.name) +
+                   " enters with Vpp first, then Vdd (entered all the same)");
+    return false;
+  }
+  const std::uint16_t c = memory_.cells().config;
+  if (f.family == ChipFamily::F88 && t - vdd_since_ > kTpuNs88 && (c & kMclreBit) == 0 &&
+      (c & kFosc21Bits) == kFoscIntrc) {
+    violate(t, "MCLR reached Vpp " + Duration(t - vdd_since_) +
+                   " after Vdd, with the internal oscillator and MCLRE = 0 in the configuration "
+                   "word: the program was already running (tpu allows " +
+                   Duration(kTpuNs88) + "); programming mode not entered");
+    return true;
+  }
+  return false;
+}
+
+// The 62xA's PGM pin is edge-sensitive while LVP = 1: an edge resets the address counter.
+void Chip::pgm_changed(std::int64_t t) {
+  if (!programming_ || memory_.facts().family != ChipFamily::F62xA) return;
+  if ((memory_.cells().config & kLvpBit) == 0) return;
+  violate(t, std::string("PGM went ") + (pins_.pgm ? "high" : "low") +
+                 " in programming mode while LVP = 1: the address counter went back to 0 "
+                 "from " +
+                 Hex4(pc_));
+  pc_ = 0;
 }
 
 void Chip::try_enter(std::int64_t t, std::int64_t vpp_t, bool lines_driven) {
@@ -189,6 +226,7 @@ void Chip::try_enter(std::int64_t t, std::int64_t vpp_t, bool lines_driven) {
   setup1_ = false;
   drive_low_ = false;
   output_changed_ns_ = kLongAgo;
+  if (family_) family_->entered();
 }
 
 void Chip::data_changed(std::int64_t t) {
@@ -214,6 +252,7 @@ void Chip::clock_changed(std::int64_t t) {
 }
 
 void Chip::rising(std::int64_t t) {
+  if (framer_.phase() == Framer::kCommand && framer_.count() == 0) command_start_ns_ = t;
   if (!clock_seen_) {
     clock_seen_ = true;
     if (t - entered_ns_ < kThld0Ns) {
@@ -256,6 +295,7 @@ void Chip::falling(std::int64_t t) {
       last_load_ = pending_load_;
       loaded_since_write_ = true;
       if (pending_load_ == kConfigLoad) pc_ = kConfigBase;
+      if (family_) family_->loaded(pending_load_, latch_, t);
       break;
     case Framer::kReadDone:
       drive_low_ = false;
@@ -266,6 +306,10 @@ void Chip::falling(std::int64_t t) {
 }
 
 void Chip::execute(int code, std::int64_t t) {
+  if (family_) {
+    execute_family(code, t);
+    return;
+  }
   const auto clear_erase = [this] {
     erase_ = kNoErase;
     setup1_ = false;
@@ -325,6 +369,44 @@ void Chip::execute(int code, std::int64_t t) {
     default:
       break;  // undefined codes are ignored and take no data phase
   }
+}
+
+// The loads, reads and Increment Address are every family's; the rest is the family's own.
+void Chip::execute_family(int code, std::int64_t t) {
+  family_->decoded(code, t);
+  switch (code) {
+    case 0:
+      pending_load_ = kConfigLoad;
+      break;
+    case 2:
+      pending_load_ = kProgramLoad;
+      break;
+    case 3:
+      pending_load_ = kDataLoad;
+      break;
+    case 4:
+      out_word_ = memory_.read_program_space(pc_);
+      break;
+    case 5:
+      out_word_ = memory_.read_eeprom(pc_);
+      break;
+    case 6:
+      pc_ = family_->next_pc(pc_);
+      break;
+    default:
+      family_->command(code, t);
+      break;
+  }
+}
+
+void Chip::start_cycle(std::int64_t t, std::int64_t duration, const char* what, int address,
+                       Undo undo) {
+  undo_ = std::move(undo);
+  cycle_what_ = what;
+  cycle_address_ = address;
+  cycle_active_ = true;
+  cycle_start_ns_ = t;
+  cycle_end_ns_ = t + duration;
 }
 
 void Chip::begin_cycle(std::int64_t t, bool erase_first) {

@@ -1,6 +1,10 @@
 // A simulated PIC16F84/84A/87x as its serial programming interface behaves: a clock-counting state
 // machine fed by the levels on its pins with their times, over the flash and EEPROM cells of
-// ChipMemory.
+// ChipMemory. The newer families (87xA, 62xA, 88) share the entry, the framing, the loads, reads,
+// increments and timing checks below; their other commands are theirs, each in a file of its own
+// (sim/family_87xa.h, family_62xa.h, family_88.h say what they accept), and so are these entry
+// rules: the 62xA enters with Vpp before Vdd, the 88 wants Vpp within 250 us of Vdd when its
+// program would run from the internal oscillator.
 //
 // - Programming mode is entered when MCLR rises to Vpp while clock and data are low and Vdd is
 //   present (or Vdd follows Vpp within 5 us); the address counter (PC) starts at 0. It is left
@@ -33,6 +37,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,12 +62,19 @@ struct Pins {
   bool mclr_low = false;  // MCLR held low (reset)
   // MCLR fell below the reset level after Vpp was last removed; only read as Vpp rises again.
   bool mclr_discharged = true;
+  bool pgm = false;  // PGM (RB4 on the 62xA) high; the boards tie it low
 };
+
+// The memory the last Load command aimed at.
+enum LoadKind { kNoLoad, kConfigLoad, kProgramLoad, kDataLoad };
+
+class Family;
 
 class Chip {
  public:
   // An erased chip. revision: bits 4..0 of the identification word, -1 for the model's default.
   explicit Chip(ChipKind kind, int revision = -1);
+  ~Chip();
   Chip(const Chip&) = delete;
   Chip& operator=(const Chip&) = delete;
 
@@ -79,6 +91,10 @@ class Chip {
   void set_user_id(int i, std::uint16_t word) { memory_.set_user_id(i, word); }
   std::uint16_t config() const { return memory_.cells().config; }
   void set_config(std::uint16_t word) { memory_.set_config(word); }
+  // Configuration word 2 (0x2008) of the 87/88; 0x3FFF, and set_config2 throws, on other chips.
+  bool has_config2() const { return memory_.facts().has_config2; }
+  std::uint16_t config2() const { return memory_.cells().config2; }
+  void set_config2(std::uint16_t word) { memory_.set_config2(word); }
   // 0x3FFF for the PIC16F84, which has no identification word.
   std::uint16_t device_id() const { return memory_.device_id(); }
   // Fault: no write or erase ever changes this cell (a program address, 0x2000-0x2003 or 0x2007).
@@ -111,7 +127,7 @@ class Chip {
   static constexpr std::size_t kMaxViolations = 10'000;
 
  private:
-  enum LoadKind { kNoLoad, kConfigLoad, kProgramLoad, kDataLoad };
+  friend class Family;
   enum EraseRequest { kNoErase, kEraseProgram, kEraseData, kSetupErase };
 
   void power_lost(std::int64_t t);
@@ -125,13 +141,20 @@ class Chip {
   void rising(std::int64_t t);
   void falling(std::int64_t t);
   void execute(int code, std::int64_t t);
+  void execute_family(int code, std::int64_t t);
+  bool entry_refused(std::int64_t t);
+  void pgm_changed(std::int64_t t);
   void begin_cycle(std::int64_t t, bool erase_first);
+  // Starts an internally timed cycle whose changes are already made: undo restores the cells if
+  // it is cut short. address < 0: a whole memory.
+  void start_cycle(std::int64_t t, std::int64_t duration, const char* what, int address, Undo undo);
   void end_cycle(std::int64_t t, const char* cause);
   void drive(bool bit, std::int64_t t);
   void violate(std::int64_t t, std::string what);
 
   ChipKind kind_;
   ChipMemory memory_;
+  std::unique_ptr<Family> family_;  // null: the 84 and 84A/87x model below
   bool program_drives_ = false;
   std::vector<Violation> violations_;
   long violations_dropped_ = 0;
@@ -140,6 +163,7 @@ class Chip {
   std::int64_t clock_low_since_;
   std::int64_t data_low_since_;
   std::int64_t vpp_since_ = 0;
+  std::int64_t vdd_since_ = 0;
   // Programming mode was last left by removing Vpp, with power kept: when and with which address.
   bool left_by_vpp_ = false;
   std::int64_t left_ns_ = 0;
@@ -150,6 +174,7 @@ class Chip {
   std::int64_t entered_ns_ = 0;
   bool clock_seen_ = false;
   std::int64_t last_fall_ns_ = 0;
+  std::int64_t command_start_ns_ = 0;  // first rising edge of the command being clocked in
   bool last_fall_latched_ = false;
   std::int64_t last_data_change_ns_ = 0;
   Framer framer_;

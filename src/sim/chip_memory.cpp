@@ -10,6 +10,7 @@ constexpr std::uint16_t kWordMask = 0x3FFF;
 constexpr int kConfigSlots = 8;
 constexpr int kUserIds = 4;
 constexpr int kConfigWordSlot = kConfigWordAddress - kConfigBase;
+constexpr int kConfig2Slot = kConfig2Address - kConfigBase;
 
 void Check_Range(const char* what, int index, int size) {
   if (index < 0 || index >= size) {
@@ -20,13 +21,15 @@ void Check_Range(const char* what, int index, int size) {
 }  // namespace
 
 ChipMemory::ChipMemory(ChipKind kind, int revision) : facts_(&Facts(kind)) {
+  const int revision_bits = kWordMask & ~facts_->id_mask;
   device_id_ = facts_->id_base < 0
                    ? kErasedWord
-                   : static_cast<std::uint16_t>(facts_->id_base | (revision & 0x1F));
+                   : static_cast<std::uint16_t>(facts_->id_base | (revision & revision_bits));
   cells_.program.assign(static_cast<std::size_t>(facts_->program_words), kErasedWord);
   cells_.eeprom.assign(static_cast<std::size_t>(facts_->eeprom_bytes), kErasedByte);
   cells_.user_ids.fill(kErasedWord);
   cells_.config = kErasedWord;
+  cells_.config2 = kErasedWord;
   stuck_program_.assign(static_cast<std::size_t>(facts_->program_words), false);
 }
 
@@ -49,6 +52,11 @@ void ChipMemory::set_config(std::uint16_t word) {
   cells_.config = static_cast<std::uint16_t>((word & kWordMask) | facts_->forced_ones);
 }
 
+void ChipMemory::set_config2(std::uint16_t word) {
+  if (!facts_->has_config2) throw std::out_of_range("no configuration word 2 on this chip");
+  cells_.config2 = static_cast<std::uint16_t>((word & kWordMask) | config2_forced_ones());
+}
+
 void ChipMemory::set_stuck(int address) {
   if (address >= kConfigBase) {
     const int slot = address - kConfigBase;
@@ -64,7 +72,9 @@ void ChipMemory::set_stuck(int address) {
 
 bool ChipMemory::program_protected(int address) const {
   const std::uint16_t c = cells_.config;
-  if (facts_->cpd_bit == 0) return (c & facts_->cp_mask) != facts_->cp_mask;
+  if (facts_->protection != CodeProtection::kTwoCopies) {
+    return (c & facts_->cp_mask) != facts_->cp_mask;
+  }
   const int cp1 = (c >> 13) & (c >> 5) & 1;
   const int cp0 = (c >> 12) & (c >> 4) & 1;
   const int size = facts_->program_words;
@@ -90,11 +100,12 @@ std::uint16_t ChipMemory::read_program_space(int pc) const {
     const int a = program_address(pc);
     return program_protected(a) ? 0 : cells_.program[a];
   }
-  const int slot = (pc - kConfigBase) % kConfigSlots;
+  const int slot = config_slot(pc);
   if (slot < kUserIds) return cells_.user_ids[slot];
   if (slot == kDeviceIdAddress - kConfigBase) return device_id_;
   if (slot == kConfigWordSlot) return cells_.config;
-  return kErasedWord;  // reserved locations 0x2004-0x2005 read as erased cells
+  if (slot == kConfig2Slot && facts_->has_config2) return cells_.config2;
+  return kErasedWord;  // reserved locations (0x2004-0x2005 and above) read as erased cells
 }
 
 std::uint8_t ChipMemory::read_eeprom(int pc) const {
@@ -112,8 +123,15 @@ Undo ChipMemory::write_program_space(int pc, std::uint16_t latch, bool erase_fir
     cells_.program[a] = erase_first ? latch : (cells_.program[a] & latch);
     return u;
   }
-  const int slot = (pc - kConfigBase) % kConfigSlots;
-  if (stuck_config_ & (1u << slot)) return u;
+  const int slot = config_slot(pc);
+  if (slot < kConfigSlots && (stuck_config_ & (1u << slot))) return u;
+  if (slot == kConfig2Slot && facts_->has_config2) {
+    const std::uint16_t old = cells_.config2;
+    u = Undo{Undo::kConfig2, 0, old, std::nullopt};
+    cells_.config2 =
+        static_cast<std::uint16_t>((erase_first ? latch : (old & latch)) | config2_forced_ones());
+    return u;
+  }
   if (slot < kUserIds) {
     u = Undo{Undo::kUserId, slot, cells_.user_ids[slot], std::nullopt};
     cells_.user_ids[slot] = erase_first ? latch : (cells_.user_ids[slot] & latch);
@@ -171,6 +189,32 @@ Undo ChipMemory::chip_erase() {
   return u;
 }
 
+Undo ChipMemory::erase(const EraseSet& what) {
+  Undo u = snapshot();
+  if (what.program) {
+    for (int a = 0; a < facts_->program_words; ++a) {
+      if ((what.even_protected || !program_protected(a)) && !stuck_program_[a]) {
+        cells_.program[a] = kErasedWord;
+      }
+    }
+  }
+  if (what.eeprom && (what.even_protected || !eeprom_protected())) {
+    cells_.eeprom.assign(cells_.eeprom.size(), kErasedByte);
+  }
+  if (what.user_ids) {
+    for (int i = 0; i < kUserIds; ++i) {
+      if (!(stuck_config_ & (1u << i))) cells_.user_ids[i] = kErasedWord;
+    }
+  }
+  if (what.config) {
+    if (!(stuck_config_ & (1u << kConfigWordSlot))) {
+      cells_.config = static_cast<std::uint16_t>(kErasedWord | facts_->forced_ones);
+    }
+    if (facts_->has_config2) cells_.config2 = kErasedWord;
+  }
+  return u;
+}
+
 void ChipMemory::undo(Undo& u) {
   switch (u.target) {
     case Undo::kNone:
@@ -183,6 +227,9 @@ void ChipMemory::undo(Undo& u) {
       break;
     case Undo::kConfig:
       cells_.config = u.old;
+      break;
+    case Undo::kConfig2:
+      cells_.config2 = u.old;
       break;
     case Undo::kEeprom:
       cells_.eeprom[u.index] = static_cast<std::uint8_t>(u.old);

@@ -18,11 +18,22 @@ struct MemoryCells {
   std::vector<std::uint8_t> eeprom;
   std::array<std::uint16_t, 4> user_ids{};
   std::uint16_t config = kErasedWord;
+  std::uint16_t config2 = kErasedWord;  // 0x2008, on the chips that have it
+};
+
+// What one bulk or chip erase clears. Protected program memory and data EEPROM keep their
+// contents unless even_protected.
+struct EraseSet {
+  bool program = false;
+  bool eeprom = false;
+  bool user_ids = false;
+  bool config = false;  // the configuration word(s), protection included
+  bool even_protected = false;
 };
 
 // What a change replaced: one cell, everything, or nothing at all.
 struct Undo {
-  enum Target { kNone, kProgram, kUserId, kConfig, kEeprom, kAll };
+  enum Target { kNone, kProgram, kUserId, kConfig, kConfig2, kEeprom, kAll };
   Target target = kNone;
   int index = 0;
   std::uint16_t old = 0;
@@ -46,19 +57,23 @@ class ChipMemory {
   void set_user_id(int i, std::uint16_t word);
   // The unimplemented bits of the configuration word read 1 whatever is stored.
   void set_config(std::uint16_t word);
+  // CONFIG2 (0x2008), likewise; throws std::out_of_range on a chip without one.
+  void set_config2(std::uint16_t word);
   // A cell that no write or erase changes: a program address, or 0x2000-0x2003 / 0x2007.
   void set_stuck(int address);
 
   // Code protection from the configuration word. 16F84/84A: any CP bit (13..4) at 0 protects all
   // of program memory and the data EEPROM. 16F87x: CP1:CP0 is read from both copies (13..12 and
   // 5..4) and a 0 in either copy counts; 11 off, 10 the upper 256 words, 01 the upper half, 00
-  // everything; /CPD (bit 8) at 0 protects the data EEPROM.
+  // everything; /CPD (bit 8) at 0 protects the data EEPROM. 87xA, 62xA, 88 family: CP (bit 13) at
+  // 0 protects all of program memory, /CPD (bit 8) at 0 the data EEPROM.
   bool program_protected(int address) const;
   bool eeprom_protected() const;
 
   // The address counter runs over 0..0x3FFF. Program space (below 0x2000) aliases modulo the
-  // memory size; the configuration area aliases modulo 8 (0x2008 is 0x2000). The data EEPROM
-  // address is the counter modulo the EEPROM size.
+  // memory size; the configuration area repeats every config_slots words (8 on the 84 and 87x:
+  // 0x2008 is 0x2000); past 0x2007 (0x2008 on a chip with CONFIG2) it is reserved, reading
+  // 0x3FFF. The data EEPROM address is the counter modulo the EEPROM size.
   std::uint16_t read_program_space(int pc) const;  // protected words read 0
   std::uint8_t read_eeprom(int pc) const;          // protected bytes read 0
 
@@ -74,11 +89,18 @@ class ChipMemory {
   Undo erase_program(bool with_user_ids);
   Undo erase_eeprom();
   Undo chip_erase();
+  Undo erase(const EraseSet& what);
+  // Everything as it is now: to undo a change made of several writes.
+  Undo snapshot() const { return Undo{Undo::kAll, 0, 0, cells_}; }
 
   void undo(Undo& u);
 
  private:
   int program_address(int pc) const { return pc % facts_->program_words; }
+  int config_slot(int pc) const { return (pc - kConfigBase) % facts_->config_slots; }
+  std::uint16_t config2_forced_ones() const {
+    return static_cast<std::uint16_t>(0x3FFF & ~facts_->config2_mask);
+  }
   std::uint16_t sticky_mask() const { return facts_->cp_mask | facts_->cpd_bit; }
 
   const ChipFacts* facts_;

@@ -41,4 +41,26 @@ inline constexpr std::int64_t kEepromWriteNs16F84 = 20'000'000;  // 10 ms typica
 inline constexpr std::int64_t kEepromWriteNs = 8'000'000;        // 16F84A, 16F87x: 8 ms max
 inline constexpr std::int64_t kBulkEraseNs = 20'000'000;         // bulk and chip erase
 
+// The 87xA: erase and write of a row, of a data byte, bulk and chip erase all take at most 8 ms
+// (tprog2, tprog3); Begin Programming Only needs at least 1 ms before End Programming (tprog1).
+inline constexpr std::int64_t kRowWriteNs87xA = 8'000'000;
+inline constexpr std::int64_t kEepromWriteNs87xA = 8'000'000;
+inline constexpr std::int64_t kEraseNs87xA = 8'000'000;
+inline constexpr std::int64_t kProgramOnlyNs87xA = 1'000'000;
+// The 62xA: a program or configuration word at most 4 ms (TPROG), a data byte 6 ms (TDPROG), a bulk
+// erase 6 ms (TERA), all internally timed.
+inline constexpr std::int64_t kProgramWordNs62xA = 4'000'000;
+inline constexpr std::int64_t kEepromWriteNs62xA = 6'000'000;
+inline constexpr std::int64_t kBulkEraseNs62xA = 6'000'000;
+// The 87/88 and 818/819 at 4.5-5.5 V: Begin Programming Only and Begin Erase at least 1 ms
+// (tprog1, tprog2) and bulk erases at least 2 ms (tprog3) before End Programming; the chip erase
+// takes at most 8 ms (tprog4), internally timed.
+inline constexpr std::int64_t kProgramOnlyNs88 = 1'000'000;
+inline constexpr std::int64_t kRowEraseNs88 = 1'000'000;
+inline constexpr std::int64_t kBulkEraseNs88 = 2'000'000;
+inline constexpr std::int64_t kChipEraseNs88 = 8'000'000;
+// The 87/88: MCLR at Vpp within tpu of Vdd rising, before a program can run from the internal
+// oscillator.
+inline constexpr std::int64_t kTpuNs88 = 250'000;
+
 }  // namespace corvane::sim
