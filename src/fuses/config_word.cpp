@@ -13,7 +13,12 @@ constexpr std::int32_t kBodenBit = 0x0040;
 
 }  // namespace
 
-std::int32_t ConfigNormalise(std::int32_t word, std::string_view device) {
+std::int32_t ConfigNormalise(std::int32_t word, std::string_view device, const ChipTable* chips) {
+  const ChipEntry* chip = (chips != nullptr ? *chips : Builtin_Chips()).Find_Shown(device);
+  if (chip != nullptr && chip->family != ChipFamily::kF84 &&
+      chip->family != ChipFamily::k84A87x) {
+    return (word | (~chip->Config_Mask(0x2007) & 0x3FFF)) & 0x3FFF;
+  }
   if (device == kPic16f84Layout) return word | 0x3FF0;
   return (word | 0x3FB0) & 0x3F7F;
 }

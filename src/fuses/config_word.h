@@ -4,6 +4,8 @@
 // controls.
 #pragma once
 
+#include "chips/chip_table.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,8 +15,11 @@ namespace corvane {
 // Forces the protection bits for the device. Exactly "PIC16f84" (case-sensitive) selects the
 // PIC16F84 layout: bits 4..13 set. Any other text selects the PIC16F87x layout: bits 4, 5 and
 // 8..13 set, the low-voltage programming bit 7 and everything above bit 13 cleared. Bits 0..3
-// (and bit 6 on the PIC16F87x) keep their values.
-std::int32_t ConfigNormalise(std::int32_t word, std::string_view device);
+// (and bit 6 on the PIC16F87x) keep their values. A chip of the later families (87xA, 62xA, 88)
+// shown so in `chips` (the built-in table when null) keeps every field as set, its
+// unimplemented bits read as ones.
+std::int32_t ConfigNormalise(std::int32_t word, std::string_view device,
+                             const ChipTable* chips = nullptr);
 
 // The oscillator button with the given index (0 LP, 1 XT, 2 HS, 3 RC): normalise, then replace
 // bits 1..0 with the index. An index outside 0..3 names no button and changes only what the

@@ -47,9 +47,11 @@ std::string_view Place_Data_Record(const LoaderRecord& rec, LoadedImage& image) 
       image.UserIdImage[first + k - kConfigArea] = rec.Word(k);
     }
   } else if (first == kConfigWordAddress) {
-    // Only the low byte is taken; the normalisation sets the upper bits. A record without data
-    // has no byte to give.
-    if (rec.count > 0) image.ConfigWord = rec.Byte(0);
+    // The word's 14 bits (the low byte alone from a one-byte record); the normalisation then sets
+    // what the device's rules force, which on the 16F84 and 87x layouts is every bit above the
+    // low byte. A record without data has no byte to give.
+    if (rec.count > 1) image.ConfigWord = rec.Word(0) & 0x3FFF;
+    if (rec.count == 1) image.ConfigWord = rec.Byte(0);
   } else if (first >= kEepromArea) {
     const int index = first - kEepromArea;
     if (index + words > kEepromLast + 1) return kAddressOutOfRange;
@@ -176,7 +178,7 @@ bool Read_File(WorkingState& st, Panel& panel) {
 
   panel.Append_Text(First_Words_Entry(file_name, st));
   panel.Append_Text(Counts_Entry(st));
-  st.ConfigWord = ConfigNormalise(st.ConfigWord, panel.Device());
+  st.ConfigWord = ConfigNormalise(st.ConfigWord, panel.Device(), &Chips_In_Use(st));
   panel.Set_Status("Fuses", "Fuses : 0x" + Hex(st.ConfigWord));
   panel.Show_Fuses();
   return true;

@@ -14,7 +14,7 @@ void Program_Fuses(Context& ctx) {
   ctx.panel.Set_Status("Status", "Writing Configuration Fuses");
   ctx.panel.Sablier_On();
   if (const ChipEntry* later = Later_Family_Chip(ctx.st)) {
-    ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device());
+    ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device(), &Chips_In_Use(ctx.st));
     if (Family_Write_Config(ctx, *later, nullptr)) ctx.panel.Set_Status("Status", "Fuses Written");
     ctx.panel.Sablier_Off();
     return;
@@ -28,7 +28,7 @@ void Program_Fuses(Context& ctx) {
   Note_Chip_Change(ctx, shown);
   Send_Command(l, kIncrementAddress);  // 0x2007
   l.Wait(Pause::kProgFusesIncrement);
-  ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device());
+  ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device(), &Chips_In_Use(ctx.st));
   Send_Command(l, kLoadDataProgram);
   Send_Data(l, ctx.st.ConfigWord);
   l.Wait(Pause::kProgFusesData);
@@ -52,7 +52,7 @@ void Check_Device_Fuses(Context& ctx) {
   l.Wait(Pause::kCheckFusesIncrement);
   Send_Command(l, kReadDataProgram);
   Read_Data(l, ctx.st.DeviceConfigWord);
-  ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device());
+  ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device(), &Chips_In_Use(ctx.st));
   l.Vpp_Off();
   l.Vdd_On();
   ctx.panel.Set_Status("Status", "Device Fuses : 0x" + Hex(ctx.st.DeviceConfigWord));

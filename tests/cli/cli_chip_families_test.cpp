@@ -69,6 +69,18 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"16f876", "tessel", "fast", 0x3F32, "Device : PIC16f876 (9E3)"}),
     Name);
 
+// The 87xA: 8-word rows, written with Begin Erase/Programming at normal speed and Begin
+// Programming Only with End Programming at the fast speed; bits 12, 5 and 4 read as ones.
+INSTANTIATE_TEST_SUITE_P(
+    The87xA, ChipRoundTripTest,
+    ::testing::Values(
+        RoundTrip{"16f873a", "brannock", "normal", 0x3F72, "Device : PIC16f873A (E48)"},
+        RoundTrip{"16f874a", "tessel", "fast", 0x3F71, "Device : PIC16f874A (E68)"},
+        RoundTrip{"16f876a", "tessel", "normal", 0x3F7A, "Device : PIC16f876A (E08)"},
+        RoundTrip{"16f877a", "brannock", "fast", 0x3F72, "Device : PIC16f877A (E28)"},
+        RoundTrip{"16f877a", "brannock", "normal", 0x3F72, "Device : PIC16f877A (E28)"}),
+    Name);
+
 // A chip of a known family that the built-in table lacks: one entry in the user's file, and the
 // programmer names it, sizes it and programs it.
 TEST(UserChipTest, AnEntryInTheUsersFileProgramsItsChip) {

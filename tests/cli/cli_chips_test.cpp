@@ -87,12 +87,12 @@ TEST(CliChipsTest, ConfigSetsTheTablesNamedFields) {
 TEST(CliChipsTest, TheChecksumTakesTheTablesConfigurationMask) {
   const CliDir dir("checksum_mask");
   Write_File_Text(dir / "config.hex", ":02400E00FF3F72\n:00000001FF\n");  // 0x3FFF alone
-  // A 16F628A: 2048 blank words (0xF800 kept of their sum), and the word as loaded (0x3F7F: the
-  // rules clear LVP) under 0x21FF: 0x217F.
+  // A 16F628A: 2048 blank words (0xF800 kept of their sum), and the word as loaded (the 62xA
+  // keeps every field as the file sets it) under 0x21FF: 0x21FF.
   const CliRun r =
       Run_Cli_Args({"--board", "sim:chip=16f877,id=1063", "load", dir / "config.hex", "checksum"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Checksum of the file : 0x197F\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Checksum of the file : 0x19FF\n"), std::string::npos) << r.out;
 }
 
 }  // namespace
