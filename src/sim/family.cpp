@@ -1,5 +1,6 @@
 #include "sim/family.h"
 
+#include "sim/family_62xa.h"
 #include "sim/family_87xa.h"
 #include "sim/violation_text.h"
 
@@ -15,6 +16,7 @@ std::unique_ptr<Family> Family::For(Chip& chip) {
     case ChipFamily::F87xA:
       return std::make_unique<Family87xA>(chip);
     case ChipFamily::F62xA:
+      return std::make_unique<Family62xA>(chip);
     case ChipFamily::F88:
     case ChipFamily::F84:
     case ChipFamily::F84A87x:
