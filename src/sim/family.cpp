@@ -2,6 +2,7 @@
 
 #include "sim/family_62xa.h"
 #include "sim/family_87xa.h"
+#include "sim/family_88.h"
 #include "sim/violation_text.h"
 
 namespace corvane::sim {
@@ -18,6 +19,7 @@ std::unique_ptr<Family> Family::For(Chip& chip) {
     case ChipFamily::F62xA:
       return std::make_unique<Family62xA>(chip);
     case ChipFamily::F88:
+      return std::make_unique<Family88>(chip);
     case ChipFamily::F84:
     case ChipFamily::F84A87x:
       break;

@@ -67,3 +67,37 @@
 // present or not: the 4.5-5.5 V ranges of the bulk and chip erases are not checked, and the
 // waits are the 4.5-5.5 V ones (1 ms, not the 2 ms below 4.5 V).
 #pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "sim/family.h"
+
+namespace corvane::sim {
+
+class Family88 final : public Family {
+ public:
+  using Family::Family;
+
+  void entered() override;
+  void loaded(LoadKind kind, std::uint16_t word, std::int64_t t) override;
+  void command(int code, std::int64_t t) override;
+  int next_pc(int pc) const override;
+
+ private:
+  enum BulkErase { kNoBulkErase, kBulkProgram, kBulkData };
+
+  bool knows_memory(std::int64_t t, const char* command);
+  void begin_erase(std::int64_t t);
+  void begin_programming(std::int64_t t);
+  void program_configuration(std::int64_t t);
+  void bulk_erase(std::int64_t t, BulkErase which);
+  void clear_latches();
+
+  std::array<std::uint16_t, 4> latches_{};
+  std::uint16_t data_latch_ = kErasedWord;
+  LoadKind last_load_ = kNoLoad;
+  BulkErase bulk_ = kNoBulkErase;
+};
+
+}  // namespace corvane::sim
