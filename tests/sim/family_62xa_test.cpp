@@ -16,18 +16,6 @@ class Family62xATest : public ::testing::TestWithParam<ChipKind> {
   FamilyHost h{GetParam()};
 };
 
-TEST_P(Family62xATest, EntersVppFirstAndIdentifiesUnderItsMask) {
-  h.enter_vpp_first();
-  EXPECT_TRUE(h.chip.in_programming_mode());
-  h.load_config(0x3FFF);
-  h.increment(6);
-  const int id = h.read_program();
-  EXPECT_EQ(id & 0x3FE0, Facts(GetParam()).id_base);
-  EXPECT_NE(id, Facts(GetParam()).id_base) << "a nonzero revision";
-  EXPECT_EQ(Chip_Kind_With_Id(id), GetParam());
-  EXPECT_TRUE(h.chip.violations().empty()) << Violations(h.chip);
-}
-
 TEST_P(Family62xATest, VddFirstIsFlaggedButEntersAllTheSame) {
   h.enter();
   EXPECT_TRUE(h.chip.in_programming_mode());
@@ -77,16 +65,6 @@ TEST_P(Family62xATest, ProgrammingOnlyClearsBitsAndNeedsALoadEachTime) {
   EXPECT_EQ(h.chip.program(0), 0x0F00);
   EXPECT_EQ(h.chip.program(1), 0x3FFF);
   EXPECT_TRUE(h.violated("Begin Programming with no Load since the previous one"))
-      << Violations(h.chip);
-}
-
-TEST_P(Family62xATest, AClockEdgeWithinTheWriteCutsItShort) {
-  h.enter_vpp_first();
-  h.load_data(0x00);
-  h.timed(8, kProgramWordNs62xA);  // short of the EEPROM's 6 ms
-  h.increment();
-  EXPECT_EQ(h.chip.eeprom(0), 0xFF);
-  EXPECT_TRUE(h.violated("into the 6.000 ms EEPROM write at 0x0000: the write is lost"))
       << Violations(h.chip);
 }
 
@@ -200,25 +178,6 @@ TEST(Family62xASequenceTest, BulkEraseWithoutItsLoadIsFlaggedAndStillErases) {
   EXPECT_TRUE(h.violated("Bulk Erase Program Memory without a Load Data of 0x3FFF"))
       << Violations(h.chip);
 }
-
-// Commands of the other families are refused by name.
-class Family62xAForeign : public ::testing::TestWithParam<int> {};
-
-TEST_P(Family62xAForeign, IsAViolationAndIgnored) {
-  FamilyHost h(ChipKind::Pic16F648A);
-  h.chip.set_program(0, 0x0001);
-  h.enter_vpp_first();
-  h.load_program(0x3FFF);
-  h.command(GetParam());
-  h.clock.advance(kBulkEraseNs62xA);
-  h.increment();
-  EXPECT_TRUE(h.violated("command " + std::to_string(GetParam()) +
-                         " is not one of the PIC16F648A's: ignored"))
-      << Violations(h.chip);
-  EXPECT_EQ(h.chip.program(0), 0x0001);
-}
-
-INSTANTIATE_TEST_SUITE_P(Codes, Family62xAForeign, ::testing::Values(24, 23, 31, 1, 7));
 
 }  // namespace
 }  // namespace corvane::sim

@@ -24,21 +24,6 @@ class Family88Test : public ::testing::TestWithParam<ChipKind> {
   FamilyHost h{GetParam()};
 };
 
-TEST_P(Family88Test, IdentifiesUnderItsMaskAndHasConfig2OnlyOnThe87And88) {
-  const ChipFacts& f = Facts(GetParam());
-  EXPECT_EQ(f.family, ChipFamily::F88);
-  EXPECT_EQ(h.chip.device_id() & 0x3FF0, f.id_base);
-  EXPECT_NE(h.chip.device_id(), f.id_base);
-  EXPECT_EQ(Chip_Kind_With_Id(h.chip.device_id()), GetParam());
-  EXPECT_EQ(h.chip.has_config2(),
-            GetParam() == ChipKind::Pic16F87 || GetParam() == ChipKind::Pic16F88);
-  if (!has_config2()) EXPECT_THROW(h.chip.set_config2(0), std::out_of_range);
-  h.enter();
-  to_config_word(1);
-  EXPECT_EQ(h.read_program(), 0x3FFF) << "CONFIG2 erased, or a reserved location";
-  EXPECT_TRUE(h.chip.violations().empty()) << Violations(h.chip);
-}
-
 TEST_P(Family88Test, FourWordsAreProgrammedIntoARowErasedByBeginErase) {
   for (int a = 0; a <= 32; ++a) h.chip.set_program(a, 0x0000);
   h.enter();
@@ -193,51 +178,6 @@ INSTANTIATE_TEST_SUITE_P(Chips, Family88Test,
                                            ChipKind::Pic16F818, ChipKind::Pic16F819),
                          [](const auto& info) { return std::string(Facts(info.param).name); });
 
-// Operations the host times, cut short.
-struct CutShort {
-  const char* name;
-  int first;  // 9 or 11: a bulk erase before the 8
-  int begin;
-  std::int64_t wait_ns;
-  int next;  // 23, another command, or -1 to leave programming mode
-  const char* violation;
-};
-
-class Family88CutShort : public ::testing::TestWithParam<CutShort> {};
-
-TEST_P(Family88CutShort, KeepsTheCellsAndSaysWhy) {
-  const CutShort& c = GetParam();
-  FamilyHost h(ChipKind::Pic16F88);
-  h.chip.set_program(1, 0x0F0F);
-  h.enter();
-  h.increment();
-  h.load_program(0x0000);
-  if (c.first > 0) h.command(c.first);
-  h.timed(c.begin, c.wait_ns);
-  if (c.next < 0) {
-    h.leave();
-  } else {
-    h.command(c.next);
-  }
-  EXPECT_EQ(h.chip.program(1), 0x0F0F);
-  EXPECT_EQ(h.chip.program(0), 0x3FFF);
-  EXPECT_TRUE(h.violated(c.violation)) << Violations(h.chip);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ways, Family88CutShort,
-    ::testing::Values(
-        CutShort{"EraseEndedTooSoon", 0, 8, 600'000, 23,
-                 "the row erase at 0x0000 was cut short by End Programming 60"},
-        CutShort{"BulkEraseEndedTooSoon", 9, 8, 1'500'000, 23,
-                 "the program memory bulk erase was cut short by End Programming 1.50"},
-        CutShort{"ProgrammingByAnotherCommand", 0, 24, 2'000'000, 6,
-                 "the program write at 0x0000 was cut short by command 6 before End Programming"},
-        CutShort{"ProgrammingByLeaving", 0, 24, 2'000'000, -1,
-                 "the program write at 0x0000 was cut short by Vpp removed"},
-        CutShort{"ChipEraseByAClockEdge", 0, 31, 4'000'000, 6, "clock edge 4.00"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 // Entry: Vdd then Vpp within tpu, or late when the program cannot have run.
 struct EntryCase {
   const char* name;
@@ -275,25 +215,6 @@ TEST(Family88EntryTest, VppFirstWithVddWithinFiveMicroseconds) {
   EXPECT_TRUE(h.chip.in_programming_mode());
   EXPECT_TRUE(h.chip.violations().empty()) << Violations(h.chip);
 }
-
-// Commands of other families are refused by name.
-class Family88Foreign : public ::testing::TestWithParam<int> {};
-
-TEST_P(Family88Foreign, IsAViolationAndIgnored) {
-  FamilyHost h(ChipKind::Pic16F818);
-  h.chip.set_program(0, 0x0001);
-  h.enter();
-  h.load_program(0x3FFF);
-  h.command(GetParam());
-  h.clock.advance(kChipEraseNs88);
-  h.increment();
-  EXPECT_TRUE(h.violated("command " + std::to_string(GetParam()) +
-                         " is not one of the PIC16F818's: ignored"))
-      << Violations(h.chip);
-  EXPECT_EQ(h.chip.program(0), 0x0001);
-}
-
-INSTANTIATE_TEST_SUITE_P(Codes, Family88Foreign, ::testing::Values(1, 7, 16, 63));
 
 }  // namespace
 }  // namespace corvane::sim
