@@ -154,10 +154,11 @@ std::string Key_Of(ChipKind kind) {
 
 const std::vector<ChipKind>& All_Chip_Kinds() {
   static const std::vector<ChipKind> kinds = {
-      ChipKind::Pic16F84,  ChipKind::Pic16F84A,  ChipKind::Pic16F870,  ChipKind::Pic16F871,
-      ChipKind::Pic16F872, ChipKind::Pic16F873,  ChipKind::Pic16F874,  ChipKind::Pic16F876,
-      ChipKind::Pic16F877, ChipKind::Pic16F873A, ChipKind::Pic16F874A, ChipKind::Pic16F876A,
-      ChipKind::Pic16F877A};
+      ChipKind::Pic16F84,   ChipKind::Pic16F84A,  ChipKind::Pic16F870,  ChipKind::Pic16F871,
+      ChipKind::Pic16F872,  ChipKind::Pic16F873,  ChipKind::Pic16F874,  ChipKind::Pic16F876,
+      ChipKind::Pic16F877,  ChipKind::Pic16F627A, ChipKind::Pic16F628A, ChipKind::Pic16F648A,
+      ChipKind::Pic16F873A, ChipKind::Pic16F874A, ChipKind::Pic16F876A, ChipKind::Pic16F877A,
+      ChipKind::Pic16F87,   ChipKind::Pic16F88,   ChipKind::Pic16F818,  ChipKind::Pic16F819};
   return kinds;
 }
 

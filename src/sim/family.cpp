@@ -1,6 +1,8 @@
 #include "sim/family.h"
 
+#include "sim/family_62xa.h"
 #include "sim/family_87xa.h"
+#include "sim/family_88.h"
 #include "sim/violation_text.h"
 
 namespace corvane::sim {
@@ -15,7 +17,9 @@ std::unique_ptr<Family> Family::For(Chip& chip) {
     case ChipFamily::F87xA:
       return std::make_unique<Family87xA>(chip);
     case ChipFamily::F62xA:
+      return std::make_unique<Family62xA>(chip);
     case ChipFamily::F88:
+      return std::make_unique<Family88>(chip);
     case ChipFamily::F84:
     case ChipFamily::F84A87x:
       break;

@@ -45,3 +45,29 @@
 // ignored. Vdd is modelled as present or not: the 4.5-5.5 V range of the bulk erases is not
 // checked.
 #pragma once
+
+#include <cstdint>
+
+#include "sim/family.h"
+
+namespace corvane::sim {
+
+class Family62xA final : public Family {
+ public:
+  using Family::Family;
+
+  void entered() override;
+  void loaded(LoadKind kind, std::uint16_t word, std::int64_t t) override;
+  void command(int code, std::int64_t t) override;
+  int next_pc(int pc) const override;
+
+ private:
+  void program(std::int64_t t);
+  void bulk_erase_program(std::int64_t t);
+
+  std::uint16_t latch_ = kErasedWord;
+  bool loaded_ = false;  // a Load since the previous Begin Programming
+  LoadKind last_load_ = kNoLoad;
+};
+
+}  // namespace corvane::sim

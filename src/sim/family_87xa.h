@@ -10,9 +10,9 @@
 //
 // Latches: 8 program latches, the one at index PC & 7 filled by each Load Data for Program Memory
 // (2) or Load Configuration (0). One data latch, filled by Load Data for Data Memory (3). The last
-// load's kind picks the memory a write goes to (3: data EEPROM, 0 / 2: program space at PC). A
-// write, End Programming (23) and entering programming mode return every latch to 0x3FFF,
-// unloaded.
+// load's kind picks the memory a write goes to (3: data EEPROM, 0 / 2: program space at PC); 8 or
+// 24 with no Load since entering programming mode is a violation and writes nothing. A write, End
+// Programming (23) and entering programming mode return every latch to 0x3FFF, unloaded.
 //
 // Program memory, one 8-word row (PC & ~7) at a time:
 //   Load Data (2) word, then 7 x { Increment Address (6); Load Data (2) word }
@@ -42,6 +42,8 @@
 // Data EEPROM, one byte at PC (modulo its size):
 //   Load Data for Data Memory (3) byte; 8 (erase + write, 8 ms internally timed)
 //   or 3 byte; 24; wait >= 1 ms; 23 (AND)
+// A data write with no Load for Data Memory since the previous write is a violation (it writes
+// 0xFF, the erased latch).
 //
 // Erasing:
 //   Chip Erase (31): program memory, data EEPROM and the configuration word (protection

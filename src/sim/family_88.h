@@ -6,8 +6,8 @@
 // Entry: clock and data low for Thld0 (5 us), Vdd, then MCLR to Vpp within tpu = 250 us; or Vpp
 // first with Vdd following within 5 us. Vpp later than 250 us after Vdd is accepted (a board with
 // a fixed supply does it), except when the configuration word selects the internal oscillator
-// (FOSC2:0 = 10x) with MCLRE = 0: then the program has run and drives RB6/RB7, so programming
-// mode is not entered (a violation) - such a chip needs Vpp first, or within 250 us of Vdd.
+// (FOSC2:0 = 10x) with MCLRE = 0: its program has been running since Vdd came, and programming
+// mode is not entered (a violation). Such a chip needs Vpp first, or within 250 us of Vdd.
 //
 // The address counter (PC) starts at 0 and counts 0..0x1FFF (the implemented memory aliasing
 // within it), then goes on to 0x2000. Load Configuration (0) moves it to 0x2000 and discards its
@@ -20,8 +20,8 @@
 // (2); one data latch, filled by Load Data for Data Memory (3). End Programming (23) and entering
 // programming mode return every latch to 0x3FFF. Before the first Begin Erase (8) or Begin
 // Programming (24) after entry a Load (0, 2 or 3) must have been given, which picks the memory
-// (0 / 2: program space at PC, 3: data EEPROM): otherwise a violation and nothing happens. After
-// that the last load's kind picks it.
+// (0 / 2: program space at PC, 3: data EEPROM): otherwise a violation and nothing happens (the
+// bulk erases, 9 or 11 then 8, need none). After that the last load's kind picks it.
 //
 // Every write and erase but Chip Erase is externally timed: the command, a wait, then End
 // Programming (23). The wait runs from the last falling clock edge of the command to the first
@@ -44,7 +44,7 @@
 //   written as loaded, bits to 0 or 1 with no erase before; but CP (bit 13) and CPD (bit 8) can
 //   only be cleared this way, never set back to 1 (only Chip Erase does).
 //   Configuration word 2 (16F87/88): PC exactly 0x2008, Load Data (2) word, 24, wait, 23, likewise.
-//   24 elsewhere in configuration memory writes nothing.
+//   24 elsewhere in configuration memory writes nothing (a violation).
 //
 // Data EEPROM, one byte at PC (its low 7 or 8 bits):
 //   Load Data for Data Memory (3) byte; Begin Erase (8); wait >= 1 ms; 23      erases the byte
@@ -67,3 +67,37 @@
 // present or not: the 4.5-5.5 V ranges of the bulk and chip erases are not checked, and the
 // waits are the 4.5-5.5 V ones (1 ms, not the 2 ms below 4.5 V).
 #pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "sim/family.h"
+
+namespace corvane::sim {
+
+class Family88 final : public Family {
+ public:
+  using Family::Family;
+
+  void entered() override;
+  void loaded(LoadKind kind, std::uint16_t word, std::int64_t t) override;
+  void command(int code, std::int64_t t) override;
+  int next_pc(int pc) const override;
+
+ private:
+  enum BulkErase { kNoBulkErase, kBulkProgram, kBulkData };
+
+  bool knows_memory(std::int64_t t, const char* command);
+  void begin_erase(std::int64_t t);
+  void begin_programming(std::int64_t t);
+  void program_configuration(std::int64_t t);
+  void bulk_erase(std::int64_t t, BulkErase which);
+  void clear_latches();
+
+  std::array<std::uint16_t, 4> latches_{};
+  std::uint16_t data_latch_ = kErasedWord;
+  LoadKind last_load_ = kNoLoad;
+  BulkErase bulk_ = kNoBulkErase;
+};
+
+}  // namespace corvane::sim

@@ -27,21 +27,6 @@ class Family87xATest : public ::testing::TestWithParam<ChipKind> {
   FamilyHost h{GetParam()};
 };
 
-TEST_P(Family87xATest, IdentifiesUnderItsMaskWithANonzeroRevision) {
-  const ChipFacts& f = Facts(GetParam());
-  EXPECT_EQ(f.family, ChipFamily::F87xA);
-  EXPECT_NE(h.chip.device_id(), f.id_base) << "a host comparing without the mask sees it";
-  EXPECT_EQ(h.chip.device_id() & 0x3FF0, f.id_base);
-  EXPECT_EQ(Chip_Kind_With_Id(h.chip.device_id()), GetParam());
-  h.enter();
-  h.load_config(0x3FFF);
-  h.increment(6);
-  EXPECT_EQ(h.read_program(), h.chip.device_id());
-  h.increment();
-  EXPECT_EQ(h.read_program(), 0x3FFF) << "the erased configuration word";
-  EXPECT_FALSE(h.chip.has_config2());
-}
-
 TEST_P(Family87xATest, ARowOfEightIsErasedAndWrittenFromTheLatches) {
   h.chip.set_program(8, 0x0000);  // erased first: the 8 does not need an erased row
   h.enter();
@@ -67,17 +52,6 @@ TEST_P(Family87xATest, ARowWithLatchesMissingIsWrittenAndNamesHowManyWereLoaded)
   EXPECT_EQ(h.chip.program(5), 0x3FFF);
 }
 
-TEST_P(Family87xATest, AClockEdgeWithinTheRowWriteCutsItShort) {
-  for (int a = 0; a < 8; ++a) h.chip.set_program(a, 0x0055);
-  h.enter();
-  load_row(0x0300);
-  h.timed(8, kRowWriteNs87xA / 2);
-  h.increment();
-  EXPECT_TRUE(h.violated("into the 8.000 ms row write at 0x0000: the write is lost"))
-      << Violations(h.chip);
-  for (int a = 0; a < 8; ++a) EXPECT_EQ(h.chip.program(a), 0x0055) << a;
-}
-
 TEST_P(Family87xATest, ProgrammingOnlyAndsTheRowAndWantsEndProgrammingAfterAMillisecond) {
   h.chip.set_program(1, 0x0FF0);
   h.enter();
@@ -90,34 +64,6 @@ TEST_P(Family87xATest, ProgrammingOnlyAndsTheRowAndWantsEndProgrammingAfterAMill
   EXPECT_EQ(h.chip.program(2), 0x3FFF) << "an unloaded latch changes nothing";
   EXPECT_TRUE(h.chip.violations().empty()) << Violations(h.chip);
 }
-
-struct CutShort {
-  const char* name;
-  std::int64_t wait_ns;
-  int next_command;
-  const char* violation;
-};
-
-class Family87xACutShort : public ::testing::TestWithParam<CutShort> {};
-
-TEST_P(Family87xACutShort, ProgrammingOnlyEndedTooSoonOrByAnotherCommandIsLost) {
-  FamilyHost h(ChipKind::Pic16F877A);
-  h.enter();
-  h.load_program(0x0001);
-  h.timed(24, GetParam().wait_ns);
-  h.command(GetParam().next_command);
-  EXPECT_EQ(h.chip.program(0), 0x3FFF);
-  EXPECT_TRUE(h.violated(GetParam().violation)) << Violations(h.chip);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ways, Family87xACutShort,
-    ::testing::Values(
-        CutShort{"EndTooSoon", 500'000, 23,
-                 "the row write at 0x0000 was cut short by End Programming 50"},
-        CutShort{"AnotherCommand", 2'000'000, 6,
-                 "the row write at 0x0000 was cut short by command 6 before End Programming"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(Family87xATest, UserIdsAndTheConfigurationWordAreWrittenWhereLoaded) {
   h.enter();
@@ -210,32 +156,10 @@ TEST_P(Family87xATest, DataBytesAreWrittenByEightOrByProgrammingOnly) {
   EXPECT_TRUE(h.chip.violations().empty()) << Violations(h.chip);
 }
 
-TEST_P(Family87xATest, EntersVppFirstWithVddWithinFiveMicroseconds) {
-  h.enter_vpp_first(4'000);
-  EXPECT_TRUE(h.chip.in_programming_mode());
-  EXPECT_EQ(h.chip.address_counter(), 0);
-}
-
 INSTANTIATE_TEST_SUITE_P(Chips, Family87xATest,
                          ::testing::Values(ChipKind::Pic16F873A, ChipKind::Pic16F874A,
                                            ChipKind::Pic16F876A, ChipKind::Pic16F877A),
                          [](const auto& info) { return std::string(Facts(info.param).name); });
-
-// Commands of other families are refused by name, and the 87x's erase setup erases nothing.
-class Family87xAForeign : public ::testing::TestWithParam<int> {};
-
-TEST_P(Family87xAForeign, IsAViolationAndIgnored) {
-  FamilyHost h(ChipKind::Pic16F876A);
-  h.chip.set_program(0, 0x0001);
-  h.enter();
-  h.command(GetParam());
-  EXPECT_TRUE(h.violated("command " + std::to_string(GetParam()) +
-                         " is not one of the PIC16F876A's: ignored"))
-      << Violations(h.chip);
-  EXPECT_EQ(h.chip.program(0), 0x0001);
-}
-
-INSTANTIATE_TEST_SUITE_P(Codes, Family87xAForeign, ::testing::Values(1, 7, 16, 63));
 
 }  // namespace
 }  // namespace corvane::sim
