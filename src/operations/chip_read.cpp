@@ -62,7 +62,16 @@ void Read_Eeprom_Bytes(Context& ctx, ChipContents& c, int bytes) {
   l.Wait(Pause::kSaveEepromEnd);
 }
 
-bool Code_Protected(std::uint16_t config, const ChipSize& size) {
+bool Code_Protected(std::uint16_t config, const ChipSize& size, const ChipEntry* chip) {
+  if (chip != nullptr && chip->family != ChipFamily::kF84 && chip->family != ChipFamily::k84A87x) {
+    for (const ConfigField& f : chip->fields) {
+      if (f.address != 0x2007 || (f.name != "CP" && f.name != "CPD")) continue;
+      for (const ConfigValue& v : f.values) {
+        if (v.name == "OFF" && (config & f.mask) != v.bits) return true;
+      }
+    }
+    return false;
+  }
   if (size.program_words == 1024) return (config & 0x3FF0) != 0x3FF0;
   return (config & 0x3130) != 0x3130;
 }

@@ -20,7 +20,9 @@ void Read_Eeprom_Bytes(Context& ctx, ChipContents& c, int bytes);
 
 // Whether any code-protection bit of the configuration word is on (0): the CP bits of the
 // PIC16F84/84A, or CP1:CP0 and /CPD of the PIC16F87x.
-bool Code_Protected(std::uint16_t config, const ChipSize& size);
+// A chip of a later family (87xA, 62xA, 88) answers by its table entry: its CP or CPD field not
+// at OFF.
+bool Code_Protected(std::uint16_t config, const ChipSize& size, const ChipEntry* chip = nullptr);
 
 // Every word read is 0: the data line never rose, so nothing answered.
 bool All_Zero(const ChipContents& c, std::int32_t device_id);

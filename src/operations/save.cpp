@@ -61,7 +61,7 @@ bool Save_Device(Context& ctx, const std::string& path, std::ostream* stream, Ch
   // A board that does not answer reads as all zeros: that is no chip's configuration area.
   if (All_Zero(c, device_id)) return cancel(std::string(kInconsistent));
   const ChipSize size = Chips_In_Use(ctx.st).Size_For(device_id, panel.Device());
-  if (Code_Protected(c.config, size)) {
+  if (Code_Protected(c.config, size, Chips_In_Use(ctx.st).Find_Id(device_id))) {
     // Protected memory reads as 0: the file would hold zeros where the program is, and loading it
     // back would even clear the protection bits and burn them.
     return cancel("Save cancelled : the device is code protected (Fuses 0x" + Hex(c.config) + ")");

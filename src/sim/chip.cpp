@@ -106,6 +106,7 @@ void Chip::apply(std::int64_t t, const Pins& p) {
       resume(t);
     } else if (pins_.vdd && !entry_refused(t)) {
       try_enter(t, t, ran);
+      vdd_first_entry_ = programming_ && memory_.facts().family == ChipFamily::F62xA;
     }
   }
 }
@@ -157,6 +158,7 @@ void Chip::power_applied(std::int64_t t) {
       violate(t, "Vdd only " + Duration(t - vpp_since_) + " after MCLR reached Vpp (Tppdp needs " +
                      Duration(kThld0Ns) + ")");
     }
+    vdd_first_entry_ = false;
     try_enter(t, vpp_since_, false);
     return;
   }
@@ -167,11 +169,9 @@ void Chip::power_applied(std::int64_t t) {
 // enter programming mode.
 bool Chip::entry_refused(std::int64_t t) {
   const ChipFacts& f = memory_.facts();
-  if (f.family == ChipFamily::F62xA) {
-    violate(t, "MCLR reached Vpp with Vdd already present: the " + std::string(f.name) +
-                   " enters with Vpp first, then Vdd (entered all the same)");
-    return false;
-  }
+  // The 62xA enters all the same (its reads answer) but does not take a write so: see
+  // start_cycle.
+  if (f.family == ChipFamily::F62xA) return false;
   const std::uint16_t c = memory_.cells().config;
   if (f.family == ChipFamily::F88 && t - vdd_since_ > kTpuNs88 && (c & kMclreBit) == 0 &&
       (c & kFosc21Bits) == kFoscIntrc) {
@@ -401,6 +401,10 @@ void Chip::execute_family(int code, std::int64_t t) {
 
 void Chip::start_cycle(std::int64_t t, std::int64_t duration, const char* what, int address,
                        Undo undo) {
+  if (vdd_first_entry_) {
+    violate(t, std::string(what) + " begun in a programming mode entered with Vdd already present: the " +
+                   std::string(memory_.facts().name) + " enters with Vpp first, then Vdd");
+  }
   undo_ = std::move(undo);
   cycle_what_ = what;
   cycle_address_ = address;

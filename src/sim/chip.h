@@ -171,6 +171,8 @@ class Chip {
 
   // Programming mode.
   bool programming_ = false;
+  // A 62xA entered with Vdd first: it reads, but a write or erase it begins is a violation.
+  bool vdd_first_entry_ = false;
   std::int64_t entered_ns_ = 0;
   bool clock_seen_ = false;
   std::int64_t last_fall_ns_ = 0;

@@ -5,8 +5,9 @@
 //
 // Entry, Vpp first: clock and data low for Thld0 (5 us), MCLR to Vpp, then Vdd at least Tppdp
 // (5 us) later (sooner is a violation), then at least 5 us before the first clock. Programming
-// mode starts as Vdd arrives. Vpp raised while Vdd is already present (Vdd first) is a violation
-// naming this family's order, but the chip still enters (so reads work and the breach shows).
+// mode starts as Vdd arrives. Vpp raised while Vdd is already present (Vdd first) still enters,
+// and reads answer (how a programmer identifies a chip it does not know yet); but a write or
+// erase begun in such an entry is a violation naming this family's order.
 // PGM (RB4, Pins::pgm) must stay low: while LVP (configuration bit 7) is 1, any edge on PGM in
 // programming mode resets PC to 0 and is a violation; with LVP = 0 PGM does nothing.
 //

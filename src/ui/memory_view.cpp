@@ -124,7 +124,9 @@ Checksums Memory_Checksums(const MemorySources& s) {
                                           s.chip.program.begin() + size.program_words);
     c.chip = "0x" + Hex4(Checksum(words, s.chip.config, mask));
     // Protected words read as 0: IDEs sum them another way, which is not guessed here.
-    if (Code_Protected(static_cast<std::uint16_t>(s.chip.config), size)) {
+    const std::int32_t id = s.chip.device_id != kUnknown ? s.chip.device_id : s.st.DeviceId;
+    if (Code_Protected(static_cast<std::uint16_t>(s.chip.config), size,
+                       Chips_In_Use(s.st).Find_Id(id))) {
       c.chip += " (code protected)";
     }
   }

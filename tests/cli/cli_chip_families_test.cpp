@@ -81,6 +81,29 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"16f877a", "brannock", "normal", 0x3F72, "Device : PIC16f877A (E28)"}),
     Name);
 
+// The 62xA: Vpp before Vdd (so not on the Tessel board, which cannot), one word per Begin
+// Programming after a bulk erase; bits 12..9 read as ones. Internal oscillator, MCLR pin as input.
+INSTANTIATE_TEST_SUITE_P(
+    The62xA, ChipRoundTripTest,
+    ::testing::Values(
+        RoundTrip{"16f627a", "brannock", "normal", 0x3F50, "Device : PIC16f627A (1043)"},
+        RoundTrip{"16f628a", "brannock", "fast", 0x3F50, "Device : PIC16f628A (1063)"},
+        RoundTrip{"16f628a", "tait", "normal", 0x3F61, "Device : PIC16f628A (1063)"},
+        RoundTrip{"16f648a", "p16pro40", "fast", 0x3F62, "Device : PIC16f648A (1103)"}),
+    Name);
+
+// The 87/88 and 818/819: rows of 32 erased and 4 words programmed at a time, every write ended
+// by End Programming.
+INSTANTIATE_TEST_SUITE_P(
+    The88, ChipRoundTripTest,
+    ::testing::Values(
+        RoundTrip{"16f87", "brannock", "normal", 0x3F72, "Device : PIC16f87 (724)"},
+        RoundTrip{"16f88", "tessel", "fast", 0x2F72, "Device : PIC16f88 (764)"},
+        RoundTrip{"16f88", "brannock", "normal", 0x3F71, "Device : PIC16f88 (764)"},
+        RoundTrip{"16f818", "tessel", "normal", 0x3F72, "Device : PIC16f818 (4C4)"},
+        RoundTrip{"16f819", "brannock", "fast", 0x3B72, "Device : PIC16f819 (4E4)"}),
+    Name);
+
 // A chip of a known family that the built-in table lacks: one entry in the user's file, and the
 // programmer names it, sizes it and programs it.
 TEST(UserChipTest, AnEntryInTheUsersFileProgramsItsChip) {
