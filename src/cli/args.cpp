@@ -163,8 +163,9 @@ std::string Cli_Usage() {
   return R"(Usage: corvane-cli [--board SPEC] [--trace FILE] [-q | -v] [--chips FILE] [--expect CHIP]
                    STEP...
 
-Programs PIC16F84, PIC16F84A, PIC16F873 and PIC16F877 chips through a programmer board on the
-parallel port, without a window. It starts up as the window does (delay calibration, port
+Programs PIC16F84 and 16F84A, 16F87x and 16F87xA, 16F627A/628A/648A and 16F87/88 and 16F818/819
+chips (the step chips lists them) through a programmer board on the parallel port, without a
+window. It starts up as the window does (delay calibration, port
 discovery, chip identification) and then runs each STEP in order as the window's own command.
 
 Options:
@@ -177,7 +178,9 @@ Options:
   --board sim[:key=value,...]
                   the simulated programmer board:
                     board=NAME|FILE  wired as that board (default brannock)
-                    chip=16f84|16f84a|16f873|16f877|none   (default 16f84a)
+                    chip=NAME|none  the chip in the socket (default 16f84a): 16f84, 16f84a,
+                                16f870 to 16f877, 16f873a to 16f877a, 16f627a, 16f628a,
+                                16f648a, 16f87, 16f88, 16f818 or 16f819
                     port=lpt1|lpt2               (default lpt1)
                     time=virtual|real            (default virtual)
                     state=FILE  the chip's contents (the layout of "save"), loaded at start when

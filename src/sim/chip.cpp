@@ -467,6 +467,7 @@ void Chip::begin_cycle(std::int64_t t, bool erase_first) {
 void Chip::end_cycle(std::int64_t t, const char* cause) {
   if (!cycle_active_) return;
   cycle_active_ = false;
+  busy_ns_ += t - cycle_start_ns_;
   if (t >= cycle_end_ns_) {
     undo_ = Undo{};  // the cycle completed: the cells keep their new contents
     return;

@@ -122,6 +122,9 @@ class Chip {
   void host_samples(std::int64_t t_ns);
 
   bool in_programming_mode() const { return programming_; }
+  // How long write and erase cycles have run, each from its begin command to the edge that
+  // followed its end (for the benchmarks' split of a run's time).
+  std::int64_t busy_ns() const { return busy_ns_; }
   int address_counter() const { return pc_; }
 
   static constexpr std::size_t kMaxViolations = 10'000;
@@ -173,6 +176,7 @@ class Chip {
   bool programming_ = false;
   // A 62xA entered with Vdd first: it reads, but a write or erase it begins is a violation.
   bool vdd_first_entry_ = false;
+  std::int64_t busy_ns_ = 0;
   std::int64_t entered_ns_ = 0;
   bool clock_seen_ = false;
   std::int64_t last_fall_ns_ = 0;

@@ -55,6 +55,7 @@ void Family::begin_timed_by_host(std::int64_t t, std::int64_t min_ns, std::strin
 bool Family::end_programming(std::int64_t t) {
   if (!host_op_.active) return false;
   const std::int64_t waited = chip_.command_start_ns_ - host_op_.start_ns;
+  chip_.busy_ns_ += waited;
   if (waited < host_op_.min_ns) {
     cut_short(t, "End Programming " + Duration(waited) + " after it began (needs " +
                      Duration(host_op_.min_ns) + ")");
