@@ -57,17 +57,21 @@ struct Session {
 std::string Name(const ::testing::TestParamInfo<Session>& info) {
   return std::string(sim::Facts(info.param.chip).name) + "_" +
          (info.param.board == kTessel ? "Tessel" : "Brannock") + "_" +
-         (info.param.speed == kFastSpeed ? "fast" : "normal");
+         (info.param.speed == kFastSpeed  ? "fast"
+          : info.param.speed == kLowSpeed ? "low"
+                                          : "normal");
 }
 
 class FamilySessionTest : public ::testing::TestWithParam<Session> {
  protected:
-  // The window on an erased chip of the session's kind, started, at the session's speed.
+  // The window on an erased chip of the session's kind, started, at the session's speed ("Fast
+  // programming" or "Low Speed" checked).
   std::unique_ptr<SimWindow> Window() const {
     auto w =
         std::make_unique<SimWindow>(SimSetup{.board = GetParam().board, .chip = GetParam().chip});
     w->Start();
     if (GetParam().speed == kFastSpeed) w->win.Set_Value(Ctl::Menu_Options_Fast, kChecked);
+    if (GetParam().speed == kLowSpeed) w->win.Set_Value(Ctl::Check_Speed, kChecked);
     EXPECT_EQ(w->st.Speed, GetParam().speed);
     EXPECT_EQ(w->win.status("Device"), GetParam().device);
     return w;
@@ -158,15 +162,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Session{sim::ChipKind::Pic16F628A, kBrannock, kNormalSpeed, k628A, kShown628A, 14, 6},
         Session{sim::ChipKind::Pic16F628A, kBrannock, kFastSpeed, k628A, kShown628A, 14, 6},
+        Session{sim::ChipKind::Pic16F628A, kBrannock, kLowSpeed, k628A, kShown628A, 14, 6},
         Session{sim::ChipKind::Pic16F628A, kTessel, kNormalSpeed, k628A, kShown628A, 0, 0},
         Session{sim::ChipKind::Pic16F877A, kBrannock, kNormalSpeed, k877A, kShown877A, 8190, 6},
         Session{sim::ChipKind::Pic16F877A, kBrannock, kFastSpeed, k877A, kShown877A, 8190, 6},
         Session{sim::ChipKind::Pic16F877A, kTessel, kNormalSpeed, k877A, kShown877A, 8190, 6},
         Session{sim::ChipKind::Pic16F877A, kTessel, kFastSpeed, k877A, kShown877A, 8190, 6},
+        Session{sim::ChipKind::Pic16F877A, kBrannock, kLowSpeed, k877A, kShown877A, 8190, 6},
         Session{sim::ChipKind::Pic16F88, kBrannock, kNormalSpeed, k88, kShown88, 4096, 5},
         Session{sim::ChipKind::Pic16F88, kBrannock, kFastSpeed, k88, kShown88, 4096, 5},
         Session{sim::ChipKind::Pic16F88, kTessel, kNormalSpeed, k88, kShown88, 4096, 5},
-        Session{sim::ChipKind::Pic16F88, kTessel, kFastSpeed, k88, kShown88, 4096, 5}),
+        Session{sim::ChipKind::Pic16F88, kTessel, kFastSpeed, k88, kShown88, 4096, 5},
+        Session{sim::ChipKind::Pic16F88, kTessel, kLowSpeed, k88, kShown88, 4096, 5}),
     Name);
 
 }  // namespace
