@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct ChipContents {
   std::vector<std::uint16_t> program;       // program words from address 0
   std::array<std::uint16_t, 4> user_ids{};  // configuration locations 0x2000..0x2003
   std::uint16_t config = 0x3FFF;            // configuration word, 0x2007
+  // The second configuration word, 0x2008 (CONFIG2 of the 16F87/88), for a chip that has one.
+  std::optional<std::uint16_t> config2;
   std::vector<std::uint8_t> eeprom;         // data EEPROM bytes from address 0
 };
 
@@ -23,8 +26,9 @@ inline constexpr int kMaxProgramWords = 8192;
 inline constexpr int kMaxEepromBytes = 256;
 
 // The INHX8M text for the contents: program words from byte address 0 (16 bytes per record), the
-// four user IDs as one record at 0x4000, the configuration word alone at 0x400E, EEPROM bytes from
-// 0x4200 (one byte per word, high byte 00, 16 bytes per record), the end record. Lines end with
+// four user IDs as one record at 0x4000, the configuration word alone at 0x400E, the second one
+// (when there is one) alone at 0x4010, EEPROM bytes from 0x4200 (one byte per word, high byte 00,
+// 16 bytes per record), the end record. Lines end with
 // CR LF. No device ID is written. False with a reason when the contents do not fit a file:
 // more words or bytes than the largest chip, or a word wider than 14 bits.
 bool Format_Chip_Hex(const ChipContents& c, std::string* text, std::string* error);
@@ -41,10 +45,11 @@ bool Check_Chip_Hex_Target(const std::string& path, std::string* error);
 
 // Reads an Intel HEX text (INHX8M or INHX32; extended segment and linear addresses honoured)
 // into contents of the given sizes. Locations the text does not name stay erased: 0x3FFF words,
-// 0xFF bytes; the device ID and reserved locations are skipped. False with a reason ("... at line
-// N" when a line is at fault) for any malformed or overlong line, wrong checksum, unknown record
-// type, address outside the given sizes, word wider than 14 bits, EEPROM byte wider than 8 bits
-// or missing end record; `out` is then untouched.
+// 0xFF bytes; the device ID and reserved locations are skipped. A word at 0x2008 is taken as the
+// second configuration word (config2 is left empty when the text has none). False with a reason
+// ("... at line N" when a line is at fault) for any malformed or overlong line, wrong checksum,
+// unknown record type, address outside the given sizes, word wider than 14 bits, EEPROM byte wider
+// than 8 bits or missing end record; `out` is then untouched.
 bool Read_Chip_Hex(std::istream& in, int program_words, int eeprom_bytes, ChipContents* out,
                    std::string* error);
 // The same from the file at `path`; a file that cannot be opened or read gives the system's

@@ -20,6 +20,7 @@ constexpr std::string_view kReadError = "read error";
 constexpr std::uint64_t kUserIdArea = 0x2000;
 constexpr std::uint64_t kDeviceIdAddress = 0x2006;
 constexpr std::uint64_t kConfigWordAddress = 0x2007;
+constexpr std::uint64_t kConfigWord2Address = 0x2008;
 constexpr std::uint64_t kEepromArea = 0x2100;
 
 // The bytes of a record line after ':', or nothing when a character is not a hexadecimal digit
@@ -133,6 +134,10 @@ class ChipHexReader {
     } else if (word == kConfigWordAddress) {
       if (high && value > 0x3F) return "word above 0x3FFF";
       Set_Half(c_.config, high, value);
+    } else if (word == kConfigWord2Address) {
+      if (high && value > 0x3F) return "word above 0x3FFF";
+      if (!c_.config2) c_.config2 = 0x3FFF;
+      Set_Half(*c_.config2, high, value);
     } else if (word >= kEepromArea && word < kEepromArea + eeprom_bytes_) {
       if (high) {
         if (value != 0) return "EEPROM byte above 0xFF";

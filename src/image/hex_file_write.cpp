@@ -57,7 +57,7 @@ bool Fits_14_Bits(const ChipContents& c) {
   for (auto w : c.user_ids) {
     if (w > 0x3FFF) return false;
   }
-  return c.config <= 0x3FFF;
+  return c.config <= 0x3FFF && c.config2.value_or(0) <= 0x3FFF;
 }
 
 }  // namespace
@@ -75,6 +75,7 @@ bool Format_Chip_Hex(const ChipContents& c, std::string* text, std::string* erro
   Put_Words(out, 0x0000, c.program);
   Put_Words(out, 0x4000, std::vector<std::uint16_t>(c.user_ids.begin(), c.user_ids.end()));
   Put_Words(out, 0x400E, std::vector<std::uint16_t>{c.config});
+  if (c.config2) Put_Words(out, 0x4010, std::vector<std::uint16_t>{*c.config2});
   Put_Words(out, 0x4200, c.eeprom);
   Put_Record(out, 0, 1, {});
   *text = std::move(out);

@@ -232,6 +232,7 @@ bool Rig::Load_State(std::string* error) {
   for (int a = 0; a < chip_->eeprom_size(); ++a) chip_->set_eeprom(a, c.eeprom[a]);
   for (int i = 0; i < 4; ++i) chip_->set_user_id(i, c.user_ids[i]);
   chip_->set_config(c.config);
+  if (c.config2 && chip_->has_config2()) chip_->set_config2(*c.config2);
   return true;
 }
 
@@ -245,6 +246,7 @@ bool Rig::Save_State(std::string* error) {
   for (int a = 0; a < chip_->eeprom_size(); ++a) c.eeprom[a] = chip_->eeprom(a);
   for (int i = 0; i < 4; ++i) c.user_ids[i] = chip_->user_id(i);
   c.config = chip_->config();
+  if (chip_->has_config2()) c.config2 = chip_->config2();
   interrupts_->Passing(WayOut::kStateWrite);
   if (!Write_Chip_Hex(path, c, error)) {
     *error = "state file " + path + ": " + *error;

@@ -73,7 +73,9 @@ void Family87xA::command(int code, std::int64_t t) {
 void Family87xA::finish(std::int64_t t, bool erase_first, const char* what, int address,
                         Undo undo) {
   if (erase_first) {
-    start_cycle(t, facts().times.row_write_ns, what, address, std::move(undo));
+    const bool eeprom = last_load_ == kDataLoad;
+    start_cycle(t, eeprom ? facts().eeprom_write_ns : facts().times.row_write_ns, what, address,
+                std::move(undo));
   } else {
     begin_timed_by_host(t, facts().times.program_only_ns, what, address, std::move(undo));
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "fake_panel.h"
 #include "hex_records.h"
@@ -35,6 +36,7 @@ void Expect_Same(const ChipContents& a, const ChipContents& b) {
   EXPECT_EQ(a.program, b.program);
   EXPECT_EQ(a.user_ids, b.user_ids);
   EXPECT_EQ(a.config, b.config);
+  EXPECT_EQ(a.config2, b.config2);
   EXPECT_EQ(a.eeprom, b.eeprom);
 }
 
@@ -76,6 +78,72 @@ TEST(ChipHexFormatTest, RefusesWhatNoChipHolds) {
   wide.config = 0xFFFF;
   EXPECT_FALSE(Format_Chip_Hex(wide, &text, &error));
   EXPECT_TRUE(Format_Chip_Hex(Sample(8192, 256), &text, &error));
+}
+
+// The second configuration word (0x2008, HEX 0x4010) of a 16F87/88: written alone after the first
+// when the chip has one, read back from its own record or from the first word's, refused when it
+// does not fit 14 bits.
+struct SecondWordCase {
+  const char* name;
+  std::optional<std::uint16_t> config2;
+  std::string record;  // the writer's record for it, "" for none
+};
+
+class ChipHexSecondWordTest : public ::testing::TestWithParam<SecondWordCase> {};
+
+TEST_P(ChipHexSecondWordTest, RoundTrip) {
+  const SecondWordCase& p = GetParam();
+  ChipContents c = Sample(4, 2);
+  c.config2 = p.config2;
+  std::string text, error;
+  ASSERT_TRUE(Format_Chip_Hex(c, &text, &error)) << error;
+  const std::size_t config = text.find(":02400E00F13F80\r\n");
+  ASSERT_NE(config, std::string::npos) << text;
+  if (p.record.empty()) {
+    EXPECT_EQ(text.find(":024010"), std::string::npos) << text;
+  } else {
+    EXPECT_EQ(text.substr(config + 17, p.record.size()), p.record) << text;
+  }
+  TempDir dir;
+  ChipContents back;
+  ASSERT_TRUE(Read_Chip_Hex(dir.Write("t.hex", text), 4, 2, &back, &error)) << error;
+  Expect_Same(back, c);
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, ChipHexSecondWordTest,
+                         ::testing::Values(SecondWordCase{"none", std::nullopt, ""},
+                                           SecondWordCase{"erased", 0x3FFF, ":02401000FF3F70\r\n"},
+                                           SecondWordCase{"fcmen_off", 0x3FFE,
+                                                          ":02401000FE3F71\r\n"},
+                                           SecondWordCase{"zero", 0x0000, ":024010000000AE\r\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ChipHexReadTest, TheSecondConfigurationWordComesFromEitherRecord) {
+  TempDir dir;
+  const std::string eof = ":00000001FF\n";
+  ChipContents c;
+  std::string error;
+  // Both words in one record at 0x400E, as assemblers write them.
+  ASSERT_TRUE(Read_Chip_Hex(dir.Write("t.hex", Word_Record(0x2007, {0x3F72, 0x3FFC}) + "\n" + eof),
+                            4, 0, &c, &error))
+      << error;
+  EXPECT_EQ(c.config, 0x3F72);
+  EXPECT_EQ(c.config2, std::optional<std::uint16_t>(0x3FFC));
+  // Its low byte alone: the high byte stays erased.
+  ASSERT_TRUE(Read_Chip_Hex(dir.Write("t.hex", Hex_Record(0x4010, 0, {0xFD}) + "\n" + eof), 4, 0,
+                            &c, &error))
+      << error;
+  EXPECT_EQ(c.config2, std::optional<std::uint16_t>(0x3FFD));
+  EXPECT_FALSE(Read_Chip_Hex(dir.Write("t.hex", Word_Record(0x2008, {0x4000}) + "\n" + eof), 4, 0,
+                             &c, &error));
+  EXPECT_EQ(error, "word above 0x3FFF at line 1");
+  EXPECT_FALSE(Read_Chip_Hex(dir.Write("t.hex", Word_Record(0x2009, {0x3FFF}) + "\n" + eof), 4, 0,
+                             &c, &error));
+  EXPECT_EQ(error, "address out of range at line 1");
+  ChipContents wide = Sample(4, 0);
+  wide.config2 = 0x4000;
+  std::string text;
+  EXPECT_FALSE(Format_Chip_Hex(wide, &text, &error));
 }
 
 TEST(ChipHexFileTest, RoundTripForEachChipSize) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "rig/board_spec.h"
@@ -96,6 +97,39 @@ TEST(RigTest, StateFileKeepsTheSimulatedChipBetweenRuns) {
   std::ofstream(path) << "garbage\n";
   EXPECT_FALSE(Rig::Make(spec, "", st, diag, &error));
   EXPECT_NE(error.find(path), std::string::npos);
+}
+
+// CONFIG2 is kept at 0x2008 (HEX 0x4010) for a chip that has one; the others' files have no such
+// record.
+TEST(RigTest, StateFileKeepsConfig2OnAChipThatHasOne) {
+  for (const std::string chip : {"16f88", "16f819"}) {
+    const std::string path = ::testing::TempDir() + "rig_state_" + chip + ".hex";
+    std::filesystem::remove(path);
+    BoardSpec spec;
+    std::string error;
+    ASSERT_TRUE(Parse_Board_Spec("sim:chip=" + chip + ",state=" + path, &spec, &error));
+    WorkingState st;
+    std::ostringstream diag;
+    const bool has_config2 = chip == "16f88";
+    {
+      auto rig = Rig::Make(spec, "", st, diag, &error);
+      ASSERT_TRUE(rig) << error;
+      rig->chip()->set_config(0x3F50);
+      if (has_config2) rig->chip()->set_config2(0x3FFE);
+      ASSERT_TRUE(rig->Save_State(&error)) << error;
+    }
+    std::ifstream in(path);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (has_config2) {
+      EXPECT_NE(text.find(":02401000FE3F71\r\n"), std::string::npos) << text;
+    } else {
+      EXPECT_EQ(text.find(":024010"), std::string::npos) << text;
+    }
+    auto rig = Rig::Make(spec, "", st, diag, &error);
+    ASSERT_TRUE(rig) << error;
+    EXPECT_EQ(rig->chip()->config(), 0x3F50);
+    EXPECT_EQ(rig->chip()->config2(), has_config2 ? 0x3FFE : 0x3FFF);
+  }
 }
 
 }  // namespace
