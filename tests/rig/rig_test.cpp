@@ -118,7 +118,7 @@ TEST(RigTest, StateFileKeepsConfig2OnAChipThatHasOne) {
       if (has_config2) rig->chip()->set_config2(0x3FFE);
       ASSERT_TRUE(rig->Save_State(&error)) << error;
     }
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);  // the CR LF line ends as written, on Windows too
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (has_config2) {
       EXPECT_NE(text.find(":02401000FE3F71\r\n"), std::string::npos) << text;
