@@ -37,6 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ChipContents back;
   Require(Read_Chip_Hex(again, words, bytes, &back, &error));
   Require(back.program == c.program && back.eeprom == c.eeprom && back.user_ids == c.user_ids &&
-          back.config == c.config);
+          back.config == c.config && back.config2 == c.config2);
   return 0;
 }

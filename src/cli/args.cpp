@@ -255,10 +255,11 @@ Settings (values in any case; the handler runs only when the state changes):
   speed low|normal|fast
                     "Low Speed" (low), or "Fast programming" (fast: the datasheet timings with
                     a margin), or neither
-  config NAME=VALUE sets a named field of the configuration word of the chip identified (else
+  config NAME=VALUE sets a named field of the configuration words of the chip identified (else
                     of the one the device box shows), as the chips step lists them, e.g.
-                    config FOSC=INTOSCIO config MCLRE=OFF (in any case); a field or value
-                    the chip lacks is a usage error naming what it has
+                    config FOSC=INTOSCIO config MCLRE=OFF (in any case), CONFIG2's too on a
+                    16F87/88 (config IESO=OFF); a field or value the chip lacks is a usage
+                    error naming what it has
   device NAME       sets the device box (e.g. PIC16f877): how the next load normalises the
                     configuration word, until the next identification
 

@@ -33,8 +33,7 @@ std::string Failure_Summary(std::string_view step, const WorkingState& st,
       what = std::to_string(differences) + (differences == 1 ? " difference" : " differences");
     }
     if (shown(kFusesMismatch)) {
-      what += (what.empty() ? "the" : ", and the") + std::string(" configuration word reads 0x") +
-              Hex(st.DeviceConfigWord) + " instead of 0x" + Hex(st.ConfigWord);
+      what += (what.empty() ? "" : ", and ") + Config_Mismatch(st);
     }
   }
   for (std::size_t i = 0; what.empty() && i < boxes.size(); ++i) {

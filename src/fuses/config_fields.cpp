@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "chips/chip_table.h"
+#include "protocol/hex_text.h"
+#include "state/working_state.h"
 #include "text/words.h"
 
 namespace corvane {
@@ -43,6 +46,23 @@ const ConfigValue* Field_Value(std::int32_t word, const ConfigField& field) {
 std::string Config_Word_Name(const ChipEntry& chip, int address) {
   if (chip.config_addresses.size() < 2) return "CONFIG";
   return "CONFIG" + std::to_string(address - chip.config_addresses.front() + 1);
+}
+
+const ChipEntry* Config_Chip_Of(const WorkingState& st, std::int32_t device_id,
+                                std::string_view device_box) {
+  const ChipTable& chips = Chips_In_Use(st);
+  if (const ChipEntry* chip = chips.Find_Id(device_id)) return chip;
+  return chips.Find_Shown(device_box);
+}
+
+std::uint16_t Config_Word2_Mask(const ChipEntry* chip) {
+  return chip != nullptr ? chip->Config_Mask(kConfigWord2Address) : 0;
+}
+
+std::string Config_Word2_Suffix(const ChipEntry* chip, std::int32_t word2) {
+  const std::uint16_t mask = Config_Word2_Mask(chip);
+  if (mask == 0) return "";
+  return "/" + Hex(word2 & mask);
 }
 
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "fuses/config_fields.h"
 #include "fuses/config_word.h"
 #include "hardware/interruption.h"
 #include "image/line_reader.h"
@@ -52,13 +53,18 @@ std::string_view Place_Data_Record(const LoaderRecord& rec, LoadedImage& image) 
     // low byte. A record without data has no byte to give.
     if (rec.count > 1) image.ConfigWord = rec.Word(0) & 0x3FFF;
     if (rec.count == 1) image.ConfigWord = rec.Byte(0);
+    // Assemblers write both words of a 16F87/88 in one record: the second is the whole word.
+    if (image.ConfigWord2 && words > 1) image.ConfigWord2 = rec.Word(1);
+  } else if (first == kConfigWord2Address) {
+    if (image.ConfigWord2 && words > 0) image.ConfigWord2 = rec.Word(0);
   } else if (first >= kEepromArea) {
     const int index = first - kEepromArea;
     if (index + words > kEepromLast + 1) return kAddressOutOfRange;
     for (int k = 0; k < words; ++k) image.EepromImage[index + k] = rec.Word(k);
     image.EepromCount = index + words;
   }
-  // Anything else in the configuration area (reserved words, device ID) is not loaded.
+  // Anything else in the configuration area (reserved words, device ID, a second configuration
+  // word the chip does not have) is not loaded.
   return {};
 }
 
@@ -143,9 +149,12 @@ bool Read_File(WorkingState& st, Panel& panel) {
   const std::string file_name = panel.FileName();
   LoadFailure failure;
   int stopped = 0;
+  // The second configuration word is loaded only for a chip that has one.
+  const ChipEntry* chip = Config_Chip_Of(st, st.DeviceId, panel.Device());
   try {
     auto image = std::make_unique<LoadedImage>();
-    Start_Clean_Image(*image, st.ConfigWord);
+    Start_Clean_Image(*image, st.ConfigWord,
+                      Config_Word2_Mask(chip) != 0 ? std::optional(st.ConfigWord2) : std::nullopt);
     // A directory opens as an empty stream on some systems; it is no file to load.
     std::error_code ec;
     std::string reason;
@@ -179,7 +188,8 @@ bool Read_File(WorkingState& st, Panel& panel) {
   panel.Append_Text(First_Words_Entry(file_name, st));
   panel.Append_Text(Counts_Entry(st));
   st.ConfigWord = ConfigNormalise(st.ConfigWord, panel.Device(), &Chips_In_Use(st));
-  panel.Set_Status("Fuses", "Fuses : 0x" + Hex(st.ConfigWord));
+  panel.Set_Status("Fuses",
+                   "Fuses : 0x" + Hex(st.ConfigWord) + Config_Word2_Suffix(chip, st.ConfigWord2));
   panel.Show_Fuses();
   return true;
 }

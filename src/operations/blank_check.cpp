@@ -40,6 +40,7 @@ NotBlank Find_Not_Blank(const ChipContents& c) {
     if (c.user_ids[i] != kErased) n.Add(0x2000 + i);
   }
   if (c.config != kErased) n.Add(0x2007);
+  if (c.config2.value_or(kErased) != kErased) n.Add(0x2008);
   for (std::size_t i = 0; i < c.eeprom.size(); ++i) {
     if (c.eeprom[i] != 0xFF) n.Add(0x2100 + static_cast<int>(i));
   }

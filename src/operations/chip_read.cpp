@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fuses/config_fields.h"
 #include "protocol/block.h"
 #include "protocol/hex_text.h"
 #include "protocol/transfer.h"
@@ -17,6 +18,7 @@ void Read_Configuration_Area(Context& ctx, ChipContents& c, std::int32_t& device
   l.Wait(Pause::kSaveConfigEntered);
   Send_Command(l, kLoadConfiguration);
   Send_Data(l, 0x3FFF);
+  c.config2.reset();
   for (int address = 0x2000; address <= 0x2007; ++address) {
     std::int32_t w = 0;
     if (address <= 0x2003 || address >= 0x2006) {
@@ -32,6 +34,16 @@ void Read_Configuration_Area(Context& ctx, ChipContents& c, std::int32_t& device
     }
     Send_Command(l, kIncrementAddress);
     l.Wait(Pause::kSaveConfigIncrement);
+  }
+  // The second configuration word (0x2008) of a chip that has one, as the word at 0x2006 names it.
+  if (Config_Word2_Mask(Config_Chip_Of(ctx.st, device_id, ctx.panel.Device())) != 0) {
+    Send_Command(l, kIncrementAddress);
+    l.Wait(Pause::kSaveConfigIncrement);
+    std::int32_t w = 0;
+    Send_Command(l, kReadDataProgram);
+    Read_Data(l, w);
+    l.Wait(Pause::kSaveConfigRead);
+    c.config2 = static_cast<std::uint16_t>(w);
   }
   l.Vpp_Off();
   l.Vdd_On();
@@ -78,7 +90,7 @@ bool Code_Protected(std::uint16_t config, const ChipSize& size, const ChipEntry*
 
 bool All_Zero(const ChipContents& c, std::int32_t device_id) {
   auto zero = [](auto v) { return v == 0; };
-  return device_id == 0 && c.config == 0 &&
+  return device_id == 0 && c.config == 0 && c.config2.value_or(0) == 0 &&
          std::all_of(c.user_ids.begin(), c.user_ids.end(), zero) &&
          std::all_of(c.program.begin(), c.program.end(), zero) &&
          std::all_of(c.eeprom.begin(), c.eeprom.end(), zero);
@@ -86,7 +98,8 @@ bool All_Zero(const ChipContents& c, std::int32_t device_id) {
 
 bool All_Erased(const ChipContents& c) {
   auto blank = [](std::uint16_t w) { return w == 0x3FFF; };
-  return c.config == 0x3FFF && std::all_of(c.user_ids.begin(), c.user_ids.end(), blank) &&
+  return c.config == 0x3FFF && c.config2.value_or(0x3FFF) == 0x3FFF &&
+         std::all_of(c.user_ids.begin(), c.user_ids.end(), blank) &&
          std::all_of(c.program.begin(), c.program.end(), blank) &&
          std::all_of(c.eeprom.begin(), c.eeprom.end(), [](std::uint8_t b) { return b == 0xFF; });
 }

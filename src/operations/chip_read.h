@@ -12,7 +12,8 @@
 namespace corvane {
 
 // Reads the user IDs (0x2000-0x2003), the identification word (0x2006) and the configuration
-// word (0x2007) in one pass in programming mode.
+// word (0x2007), and the second one (0x2008) on a chip that has one, in one pass in programming
+// mode.
 void Read_Configuration_Area(Context& ctx, ChipContents& c, std::int32_t& device_id);
 
 // Reads data EEPROM bytes 0 .. bytes-1 into c.eeprom.

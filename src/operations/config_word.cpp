@@ -1,5 +1,6 @@
 #include "operations/config_word.h"
 
+#include "fuses/config_fields.h"
 #include "fuses/config_word.h"
 #include "operations/identify.h"
 #include "protocol/family_rules.h"
@@ -52,10 +53,19 @@ void Check_Device_Fuses(Context& ctx) {
   l.Wait(Pause::kCheckFusesIncrement);
   Send_Command(l, kReadDataProgram);
   Read_Data(l, ctx.st.DeviceConfigWord);
+  // A chip with a second configuration word (CONFIG2 at 0x2008) gives it next; on any other chip
+  // the command reads nothing more.
+  const ChipEntry* chip = Config_Chip_Of(ctx.st, ctx.st.DeviceId, ctx.panel.Device());
+  if (Config_Word2_Mask(chip) != 0) {
+    Send_Command(l, kIncrementAddress);
+    Send_Command(l, kReadDataProgram);
+    Read_Data(l, ctx.st.DeviceConfigWord2);
+  }
   ctx.st.ConfigWord = ConfigNormalise(ctx.st.ConfigWord, ctx.panel.Device(), &Chips_In_Use(ctx.st));
   l.Vpp_Off();
   l.Vdd_On();
-  ctx.panel.Set_Status("Status", "Device Fuses : 0x" + Hex(ctx.st.DeviceConfigWord));
+  ctx.panel.Set_Status("Status", "Device Fuses : 0x" + Hex(ctx.st.DeviceConfigWord) +
+                                     Config_Word2_Suffix(chip, ctx.st.DeviceConfigWord2));
   l.Wait(Pause::kCheckFusesEnd);
 }
 

@@ -74,12 +74,14 @@ bool Save_Device(Context& ctx, const std::string& path, std::ostream* stream, Ch
   ChipContents again;
   std::int32_t device_id_again = 0;
   Read_Configuration_Area(ctx, again, device_id_again);
-  if (device_id_again != device_id || again.user_ids != c.user_ids || again.config != c.config) {
+  if (device_id_again != device_id || again.user_ids != c.user_ids || again.config != c.config ||
+      again.config2 != c.config2) {
     return cancel(std::string(kInconsistent));
   }
   panel.Set_Status("Status", "End of Reading ");
+  const std::string config2 = c.config2 ? ", CONFIG2 0x" + Hex(*c.config2) : "";
   panel.Append_Text(std::to_string(size.program_words) + " words of program, 4 ID words, Fuses 0x" +
-                    Hex(c.config) + ", " + std::to_string(size.eeprom_bytes) +
+                    Hex(c.config) + config2 + ", " + std::to_string(size.eeprom_bytes) +
                     " Bytes of EEPROM Data\r\n");
   if (All_Erased(c)) panel.Append_Text("The device reads as erased (or the socket is empty)\r\n");
   if (read != nullptr) *read = c;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "fuses/config_fields.h"
 #include "operations/config_word.h"
 #include "operations/user_ids.h"
 #include "protocol/block.h"
@@ -24,6 +25,21 @@ int Verify_Differences(const WorkingState& st) {
     differences += wanted != kNoUserId && read != kNoUserId && read != wanted;
   }
   return differences;
+}
+
+std::string Config_Mismatch(const WorkingState& st) {
+  std::string what;
+  if (st.ConfigWord != st.DeviceConfigWord) {
+    what = "the configuration word reads 0x" + Hex(st.DeviceConfigWord) + " instead of 0x" +
+           Hex(st.ConfigWord);
+  }
+  // The bits outside the mask are not implemented: the chip reads them as 1 whatever the file says.
+  const std::uint16_t mask = Config_Word2_Mask(Config_Chip_Of(st, st.DeviceId, ""));
+  if (((st.ConfigWord2 ^ st.DeviceConfigWord2) & mask) != 0) {
+    what += (what.empty() ? "" : " and ") + std::string("CONFIG2 reads 0x") +
+            Hex(st.DeviceConfigWord2) + " instead of 0x" + Hex(st.ConfigWord2);
+  }
+  return what;
 }
 
 int Verify_Word_Count(int last_program_address) {
@@ -73,7 +89,7 @@ bool Verify(Context& ctx) {
   if (!too_many) {
     panel.Append_Text("Verify detected : " + std::to_string(errors) + " errors\r\n");
     Check_Device_Fuses(ctx);
-    if (st.ConfigWord != st.DeviceConfigWord) {
+    if (!Config_Mismatch(st).empty()) {
       panel.Message_Box("Mismatch in configuration fuses");
       matches = false;
     }

@@ -109,7 +109,7 @@ bool Unit_Is_Blank(const WorkingState& st, int first, int unit, int n) {
 }
 
 std::int32_t Config_Image(const WorkingState& st, int address) {
-  return address == 0x2007 ? st.ConfigWord : kBlank;
+  return address == 0x2007 ? st.ConfigWord : st.ConfigWord2;
 }
 
 }  // namespace

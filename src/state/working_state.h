@@ -43,6 +43,9 @@ struct WorkingState {
   std::array<std::int32_t, kEepromLast + 1> EepromImage{};
   std::array<std::int32_t, kProgramLast + 1> ReadBuffer{};
   std::int32_t ConfigWord = 0;
+  // The second configuration word (CONFIG2 at 0x2008) of a chip that has one, the 16F87/88:
+  // erased until a file or the user sets it; chips with one word leave it alone.
+  std::int32_t ConfigWord2 = kBlankWord;
   // The user IDs the loaded file gives, kNoUserId for each it does not.
   std::array<std::int32_t, kUserIdCount> UserIdImage{kNoUserId, kNoUserId, kNoUserId, kNoUserId};
   // The user IDs as the last verify read them from the chip, kNoUserId for each it did not read.
@@ -51,6 +54,8 @@ struct WorkingState {
   std::int32_t EepromCount = 0;
 
   std::int32_t DeviceConfigWord = 0;
+  // CONFIG2 as last read from a chip that has one.
+  std::int32_t DeviceConfigWord2 = 0;
   std::int32_t DeviceId = 0;
   // The chip identified last enters programming mode with MCLR at Vpp before Vdd (its family's
   // order): every entry then applies Vpp first and Vdd after it, on a board that switches Vdd.

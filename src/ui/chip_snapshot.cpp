@@ -27,6 +27,7 @@ void ChipSnapshot::Take_All(const ChipContents& c, std::int32_t id) {
     user_ids[static_cast<std::size_t>(i)] = c.user_ids[static_cast<std::size_t>(i)];
   device_id = id;
   config = c.config;
+  config2 = c.config2 ? *c.config2 : kUnknown;
 }
 
 bool ChipSnapshot::Program_Known(int n) const {

@@ -19,6 +19,7 @@ struct ChipSnapshot {
   std::array<std::int32_t, 4> user_ids{kUnknown, kUnknown, kUnknown, kUnknown};
   std::int32_t device_id = kUnknown;
   std::int32_t config = kUnknown;
+  std::int32_t config2 = kUnknown;  // the second configuration word, on a chip that has one
 
   void Forget() { *this = ChipSnapshot{}; }
   // Program words 0 .. n-1 as read.

@@ -77,8 +77,7 @@ std::string Verify_Result(const WorkingState& st, const std::vector<std::string>
   if (differences != 0) Join(what, Count(differences, "word differs", "words differ"));
   for (const std::string& box : boxes) {
     if (box == kFusesMismatch) {
-      Join(what, "the configuration word reads 0x" + Hex(st.DeviceConfigWord) + " instead of 0x" +
-                     Hex(st.ConfigWord));
+      Join(what, Config_Mismatch(st));
     }
   }
   return what;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "chips/chip_table.h"
+#include "fuses/config_fields.h"
 #include "operations/chip_read.h"
 
 namespace corvane {
@@ -32,14 +33,17 @@ ChipSize Size_Of(const MemorySources& s) {
   return Chips_In_Use(s.st).Size_For(id, s.device_box);
 }
 
+// The chip the view is of: the one last identified, else the device box's; null when neither names
+// one.
+const ChipEntry* Chip_Of(const MemorySources& s) {
+  const std::int32_t id = s.chip.device_id != kUnknown ? s.chip.device_id : s.st.DeviceId;
+  return Config_Chip_Of(s.st, id, s.device_box);
+}
+
 // The configuration word's implemented bits: the chip table's, else as on the 16F84 (1K words)
 // or the 16F87x.
 std::int32_t Config_Mask(const MemorySources& s, const ChipSize& size) {
-  const std::int32_t id = s.chip.device_id != kUnknown ? s.chip.device_id : s.st.DeviceId;
-  const ChipTable& chips = Chips_In_Use(s.st);
-  const ChipEntry* chip = chips.Find_Id(id);
-  if (chip == nullptr) chip = chips.Find_Shown(s.device_box);
-  if (chip != nullptr) return chip->Config_Mask(0x2007);
+  if (const ChipEntry* chip = Chip_Of(s)) return chip->Config_Mask(0x2007);
   return size.program_words == 1024 ? 0x3FFF : 0x3BFF;
 }
 
@@ -99,30 +103,33 @@ void Add_Rows(std::vector<std::string>& lines, int first, int count, int digits,
 }  // namespace
 
 std::uint16_t Checksum(const std::vector<std::int32_t>& program, std::int32_t config,
-                       std::int32_t config_mask) {
+                       std::int32_t config_mask, std::int32_t config2, std::int32_t config2_mask) {
   std::uint32_t sum = 0;
   for (std::int32_t w : program) sum += static_cast<std::uint32_t>(w);
   sum += static_cast<std::uint32_t>(config & config_mask);
+  sum += static_cast<std::uint32_t>(config2 & config2_mask);
   return static_cast<std::uint16_t>(sum & 0xFFFF);
 }
 
 Checksums Memory_Checksums(const MemorySources& s) {
   const ChipSize size = Size_Of(s);
   const std::int32_t mask = Config_Mask(s, size);
+  const std::int32_t mask2 = Config_Word2_Mask(Chip_Of(s));
   Checksums c;
   if (s.file_loaded) {
     const std::vector<std::int32_t> words(s.st.ProgramImage.begin(),
                                           s.st.ProgramImage.begin() + size.program_words);
-    c.file = "0x" + Hex4(Checksum(words, s.st.ConfigWord, mask));
+    c.file = "0x" + Hex4(Checksum(words, s.st.ConfigWord, mask, s.st.ConfigWord2, mask2));
   } else {
     c.file = "no file loaded";
   }
-  if (!s.chip.Program_Known(size.program_words) || s.chip.config == kUnknown) {
+  if (!s.chip.Program_Known(size.program_words) || s.chip.config == kUnknown ||
+      (mask2 != 0 && s.chip.config2 == kUnknown)) {
     c.chip = "not read in full";
   } else {
     const std::vector<std::int32_t> words(s.chip.program.begin(),
                                           s.chip.program.begin() + size.program_words);
-    c.chip = "0x" + Hex4(Checksum(words, s.chip.config, mask));
+    c.chip = "0x" + Hex4(Checksum(words, s.chip.config, mask, s.chip.config2, mask2));
     // Protected words read as 0: IDEs sum them another way, which is not guessed here.
     const std::int32_t id = s.chip.device_id != kUnknown ? s.chip.device_id : s.st.DeviceId;
     if (Code_Protected(static_cast<std::uint16_t>(s.chip.config), size,
@@ -158,21 +165,26 @@ MemoryView Memory_View(const MemorySources& s) {
       },
       [&](int a) { return ChipSnapshot::At(chip.program, a); });
 
-  // 0x2000-0x2003 user IDs, 0x2004-0x2005 reserved, 0x2006 identification, 0x2007 configuration.
-  v.lines.push_back("Configuration area : user IDs 2000-2003, identification 2006, fuses 2007");
+  // 0x2000-0x2003 user IDs, 0x2004-0x2005 reserved, 0x2006 identification, 0x2007 configuration,
+  // and on a chip with a second configuration word, 0x2008 in a row of its own.
+  const bool two_words = Config_Word2_Mask(Chip_Of(s)) != 0;
+  v.lines.push_back(std::string("Configuration area : user IDs 2000-2003, identification 2006, ") +
+                    (two_words ? "fuses 2007-2008" : "fuses 2007"));
   Add_Rows(
-      v.lines, 0x2000, kRowWords, 4,
+      v.lines, 0x2000, two_words ? kRowWords + 1 : kRowWords, 4,
       [&](int i) -> std::int32_t {
-        if (!s.file_loaded) return i < 4 || i == 7 ? kUnknown : kNone;
+        if (!s.file_loaded) return i < 4 || i >= 7 ? kUnknown : kNone;
         if (i < 4)
           return st.UserIdImage[static_cast<std::size_t>(i)] == kNoUserId
                      ? kUnknown
                      : st.UserIdImage[static_cast<std::size_t>(i)];
+        if (i == 8) return st.ConfigWord2;
         return i == 7 ? st.ConfigWord : kNone;
       },
       [&](int i) -> std::int32_t {
         if (i < 4) return chip.user_ids[static_cast<std::size_t>(i)];
         if (i == 6) return chip.device_id;
+        if (i == 8) return chip.config2;
         return i == 7 ? chip.config : kNone;
       });
 

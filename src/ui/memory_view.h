@@ -22,9 +22,12 @@ struct MemorySources {
 };
 
 // The 16-bit sum of every program word of the chip's memory plus the configuration word under the
-// chip's configuration mask (0x3FFF on the 16F84/84A, 0x3BFF on the 16F87x).
+// chip's configuration mask (0x3FFF on the 16F84/84A, 0x3BFF on the 16F87x), plus on a chip with a
+// second configuration word that word under its mask (0x0003 on the 16F87/88), as the chips'
+// programming specifications sum them.
 std::uint16_t Checksum(const std::vector<std::int32_t>& program, std::int32_t config,
-                       std::int32_t config_mask);
+                       std::int32_t config_mask, std::int32_t config2 = 0,
+                       std::int32_t config2_mask = 0);
 
 struct Checksums {
   std::string file;  // "0x34A2", or "no file loaded"

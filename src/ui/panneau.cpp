@@ -187,7 +187,8 @@ void Panneau::Set_Value(Ctl id, int value) {
 }
 
 void Panneau::Fuses_Changed() {
-  Set_Status("Fuses", Fuses_Panel_Text(st_.ConfigWord));
+  Set_Status("Fuses", Fuses_Panel_Text(st_.ConfigWord) +
+                          Config_Word2_Suffix(Config_Chip(), st_.ConfigWord2));
 }
 
 void Panneau::Opt_Osc_Click(int index) {

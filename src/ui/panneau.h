@@ -106,11 +106,14 @@ class Panneau final : public Panel {
   // The chip whose named configuration fields the window offers: the one the identification word
   // names, else the first the device box shows so; null when neither names one.
   const ChipEntry* Config_Chip() const;
-  // The configuration word at that address as the loaded image holds it; only 0x2007 is held.
-  bool Holds_Config_Word(int address) const { return address == 0x2007; }
+  // Whether the loaded image holds the configuration word at that address: 0x2007 always, 0x2008
+  // on a chip that has a second word (Config_Chip()'s).
+  bool Holds_Config_Word(int address) const;
   // Sets the configuration word, as the oscillator buttons and timer boxes do, and shows it: the
   // "Fuses" panel and the fuse controls follow it, and their handlers leave it as given.
   void Set_Config_Word(std::int32_t word);
+  // Sets the second configuration word (CONFIG2) and shows it in the "Fuses" panel.
+  void Set_Config_Word2(std::int32_t word);
   // The Configuration dialog over the chip's words as they stand; Config_Chip() must name one.
   ConfigModel Config_Dialog() const;
   // The dialog's OK: the words the window holds take the dialog's (the others are left out).
@@ -172,6 +175,8 @@ class Panneau final : public Panel {
   // What the command read from the chip goes to the chip as last read; what it writes is forgotten.
   void Forget_Written(Ctl id);
   void Note_Chip_Read(Ctl id);
+  // The configuration words CHECK Device Fuses just read go to the chip as last read.
+  void Note_Config_Read();
   // How long command `id` (Menu_File_Save: the whole chip read into a file) takes at `speed`:
   // the command rehearsed on a simulated board with a blank chip like the one identified.
   std::int64_t Rehearse(Ctl id, SpeedKind speed);

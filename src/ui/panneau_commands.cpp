@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "boards/builtin_boards.h"
+#include "fuses/config_fields.h"
 #include "image/hex_loader.h"
 #include "image/memory_image.h"
 #include "operations/blank_check.h"
@@ -123,6 +124,7 @@ void Panneau::Forget_Written(Ctl id) {
       break;
     case Ctl::Btn_Prog_Fuses:
       chip_.config = ChipSnapshot::kUnknown;
+      chip_.config2 = ChipSnapshot::kUnknown;
       break;
     default:
       break;
@@ -133,7 +135,7 @@ void Panneau::Note_Chip_Read(Ctl id) {
   switch (id) {
     case Ctl::Btn_Read_Device:
       chip_.Take_Program(st_.ReadBuffer.data(), 1023);
-      chip_.config = st_.DeviceConfigWord;
+      Note_Config_Read();
       break;
     case Ctl::Btn_Verify:
       chip_.Take_Program(st_.ReadBuffer.data(), Verify_Word_Count(st_.LastProgramAddress));
@@ -141,10 +143,10 @@ void Panneau::Note_Chip_Read(Ctl id) {
         if (st_.UserIdRead[i] != kNoUserId) chip_.user_ids[i] = st_.UserIdRead[i];
       }
       // With more than ten differences the verify stops before it reads the configuration word.
-      if (Verify_Differences(st_) <= 10) chip_.config = st_.DeviceConfigWord;
+      if (Verify_Differences(st_) <= 10) Note_Config_Read();
       break;
     case Ctl::Btn_Check_Device_Fuses:
-      chip_.config = st_.DeviceConfigWord;
+      Note_Config_Read();
       break;
     case Ctl::Btn_Read_EEPROM:
       chip_.Take_Eeprom(st_.ReadBuffer.data(), 64);
@@ -153,6 +155,13 @@ void Panneau::Note_Chip_Read(Ctl id) {
       break;
   }
   chip_.device_id = st_.DeviceId;
+}
+
+void Panneau::Note_Config_Read() {
+  chip_.config = st_.DeviceConfigWord;
+  // CHECK Device Fuses reads the second word only from a chip that has one.
+  const bool two_words = Config_Word2_Mask(Config_Chip_Of(st_, st_.DeviceId, Device())) != 0;
+  chip_.config2 = two_words ? st_.DeviceConfigWord2 : ChipSnapshot::kUnknown;
 }
 
 bool Panneau::Report_Violations() {

@@ -9,9 +9,12 @@
 namespace corvane {
 
 const ChipEntry* Panneau::Config_Chip() const {
-  const ChipTable& chips = Chips_In_Use(st_);
-  if (const ChipEntry* chip = chips.Find_Id(st_.DeviceId)) return chip;
-  return chips.Find_Shown(Device());
+  return Config_Chip_Of(st_, st_.DeviceId, Device());
+}
+
+bool Panneau::Holds_Config_Word(int address) const {
+  if (address == kConfigWord2Address) return Config_Word2_Mask(Config_Chip()) != 0;
+  return address == 0x2007;
 }
 
 void Panneau::Set_Config_Word(std::int32_t word) {
@@ -22,13 +25,24 @@ void Panneau::Set_Config_Word(std::int32_t word) {
   Fuses_Changed();
 }
 
+void Panneau::Set_Config_Word2(std::int32_t word) {
+  st_.ConfigWord2 = word;
+  Fuses_Changed();
+}
+
 ConfigModel Panneau::Config_Dialog() const {
-  return ConfigModel(*Config_Chip(), {{0x2007, st_.ConfigWord}});
+  return ConfigModel(*Config_Chip(),
+                     {{0x2007, st_.ConfigWord}, {kConfigWord2Address, st_.ConfigWord2}});
 }
 
 void Panneau::Apply_Config(const std::vector<ConfigWordValue>& words) {
   for (const ConfigWordValue& w : words) {
-    if (Holds_Config_Word(w.address)) Set_Config_Word(w.word);
+    if (!Holds_Config_Word(w.address)) continue;
+    if (w.address == kConfigWord2Address) {
+      Set_Config_Word2(w.word);
+    } else {
+      Set_Config_Word(w.word);
+    }
   }
 }
 
@@ -47,7 +61,11 @@ bool Panneau::Set_Config_Field(std::string_view name, std::string_view value, st
              " at " + where + ", which the loaded image does not hold";
     return false;
   }
-  Set_Config_Word(With_Field(st_.ConfigWord, *choice.field, *choice.value));
+  if (choice.field->address == kConfigWord2Address) {
+    Set_Config_Word2(With_Field(st_.ConfigWord2, *choice.field, *choice.value));
+  } else {
+    Set_Config_Word(With_Field(st_.ConfigWord, *choice.field, *choice.value));
+  }
   return true;
 }
 

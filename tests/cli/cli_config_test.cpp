@@ -39,5 +39,23 @@ TEST(CliConfigTest, NamedFieldsReachTheChipAndUnknownOnesAreUsageErrors) {
   EXPECT_NE(r.err.find("step config takes NAME=VALUE"), std::string::npos) << r.err;
 }
 
+// CONFIG2's fields on a 16F88 (today's simulated 16F84A answering as one) and on a 16F877.
+class CliConfig2Test : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(CliConfig2Test, IesoIsAFieldOfThe16F88Only) {
+  const auto& [board, expected] = GetParam();
+  const CliRun r = Run_Cli_Args({"--board", board, "config", "IESO=ON", "config", "fcmen=off"});
+  const bool f88 = std::string(board) == "sim:id=0760";
+  EXPECT_EQ(r.status, f88 ? 0 : 2) << r.err;
+  EXPECT_NE((f88 ? r.out : r.err).find(expected), std::string::npos) << r.out << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chips, CliConfig2Test,
+    ::testing::Values(std::pair{"sim:id=0760", "[Fuses] Fuses 0x0/3\n[Fuses] Fuses 0x0/2\n"},
+                      std::pair{"sim:chip=16f877",
+                                "config IESO=ON: PIC16F877 has no field IESO; its fields are FOSC, "
+                                "WDTE, PWRTE, BOREN, LVP, CPD, WRT, DEBUG, CP\n"}));
+
 }  // namespace
 }  // namespace corvane::testing

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 
 #include "fake_panel.h"
 #include "hex_records.h"
@@ -77,73 +76,10 @@ TEST(ChipHexFormatTest, RefusesWhatNoChipHolds) {
   wide = Sample(4, 0);
   wide.config = 0xFFFF;
   EXPECT_FALSE(Format_Chip_Hex(wide, &text, &error));
-  EXPECT_TRUE(Format_Chip_Hex(Sample(8192, 256), &text, &error));
-}
-
-// The second configuration word (0x2008, HEX 0x4010) of a 16F87/88: written alone after the first
-// when the chip has one, read back from its own record or from the first word's, refused when it
-// does not fit 14 bits.
-struct SecondWordCase {
-  const char* name;
-  std::optional<std::uint16_t> config2;
-  std::string record;  // the writer's record for it, "" for none
-};
-
-class ChipHexSecondWordTest : public ::testing::TestWithParam<SecondWordCase> {};
-
-TEST_P(ChipHexSecondWordTest, RoundTrip) {
-  const SecondWordCase& p = GetParam();
-  ChipContents c = Sample(4, 2);
-  c.config2 = p.config2;
-  std::string text, error;
-  ASSERT_TRUE(Format_Chip_Hex(c, &text, &error)) << error;
-  const std::size_t config = text.find(":02400E00F13F80\r\n");
-  ASSERT_NE(config, std::string::npos) << text;
-  if (p.record.empty()) {
-    EXPECT_EQ(text.find(":024010"), std::string::npos) << text;
-  } else {
-    EXPECT_EQ(text.substr(config + 17, p.record.size()), p.record) << text;
-  }
-  TempDir dir;
-  ChipContents back;
-  ASSERT_TRUE(Read_Chip_Hex(dir.Write("t.hex", text), 4, 2, &back, &error)) << error;
-  Expect_Same(back, c);
-}
-
-INSTANTIATE_TEST_SUITE_P(Words, ChipHexSecondWordTest,
-                         ::testing::Values(SecondWordCase{"none", std::nullopt, ""},
-                                           SecondWordCase{"erased", 0x3FFF, ":02401000FF3F70\r\n"},
-                                           SecondWordCase{"fcmen_off", 0x3FFE,
-                                                          ":02401000FE3F71\r\n"},
-                                           SecondWordCase{"zero", 0x0000, ":024010000000AE\r\n"}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ChipHexReadTest, TheSecondConfigurationWordComesFromEitherRecord) {
-  TempDir dir;
-  const std::string eof = ":00000001FF\n";
-  ChipContents c;
-  std::string error;
-  // Both words in one record at 0x400E, as assemblers write them.
-  ASSERT_TRUE(Read_Chip_Hex(dir.Write("t.hex", Word_Record(0x2007, {0x3F72, 0x3FFC}) + "\n" + eof),
-                            4, 0, &c, &error))
-      << error;
-  EXPECT_EQ(c.config, 0x3F72);
-  EXPECT_EQ(c.config2, std::optional<std::uint16_t>(0x3FFC));
-  // Its low byte alone: the high byte stays erased.
-  ASSERT_TRUE(Read_Chip_Hex(dir.Write("t.hex", Hex_Record(0x4010, 0, {0xFD}) + "\n" + eof), 4, 0,
-                            &c, &error))
-      << error;
-  EXPECT_EQ(c.config2, std::optional<std::uint16_t>(0x3FFD));
-  EXPECT_FALSE(Read_Chip_Hex(dir.Write("t.hex", Word_Record(0x2008, {0x4000}) + "\n" + eof), 4, 0,
-                             &c, &error));
-  EXPECT_EQ(error, "word above 0x3FFF at line 1");
-  EXPECT_FALSE(Read_Chip_Hex(dir.Write("t.hex", Word_Record(0x2009, {0x3FFF}) + "\n" + eof), 4, 0,
-                             &c, &error));
-  EXPECT_EQ(error, "address out of range at line 1");
-  ChipContents wide = Sample(4, 0);
+  wide = Sample(4, 0);
   wide.config2 = 0x4000;
-  std::string text;
   EXPECT_FALSE(Format_Chip_Hex(wide, &text, &error));
+  EXPECT_TRUE(Format_Chip_Hex(Sample(8192, 256), &text, &error));
 }
 
 TEST(ChipHexFileTest, RoundTripForEachChipSize) {
@@ -222,6 +158,51 @@ TEST(ChipHexFileTest, ReadFileLoadsAWrittenFileWithItsConfigurationWord) {
   EXPECT_EQ(panel.log[1], "1024 lines of program and 64 Bytes in EEPROM Data\r\n");
 }
 
+// CONFIG2 (0x2008) of a 16F87/88 saved alone at 0x4010, or after CONFIG1 in one record as
+// assemblers write them: read back whole, and loaded (and shown) only for a chip that has one.
+struct Config2Case {
+  const char* name;
+  const char* device;
+  bool one_record;
+  std::int32_t loaded;  // ConfigWord2 after the load; 0x3FFE before it
+  const char* fuses;    // the "Fuses" panel as the loader sets it
+};
+
+class ChipHexConfig2Test : public ::testing::TestWithParam<Config2Case> {};
+
+TEST_P(ChipHexConfig2Test, SavedAndLoadedForAChipThatHasOne) {
+  const Config2Case& p = GetParam();
+  ChipContents c = Sample(2, 0);
+  c.config = 0x3F72;
+  c.config2 = 0x3FFD;
+  std::string text, error;
+  ASSERT_TRUE(Format_Chip_Hex(c, &text, &error)) << error;
+  EXPECT_NE(text.find(":02400E00723FFF\r\n:02401000FD3F72\r\n"), std::string::npos) << text;
+  if (p.one_record) text = Word_Record(0x2007, {0x3F72, 0x3FFD}) + "\n:00000001FF\n";
+  TempDir dir;
+  const std::string path = dir.Write("config2.hex", text);
+  ChipContents back;
+  ASSERT_TRUE(Read_Chip_Hex(path, 2, 0, &back, &error)) << error;
+  EXPECT_EQ(back.config2, c.config2);
+
+  WorkingState st;
+  st.ConfigWord2 = 0x3FFE;
+  FakePanel panel(st);
+  panel.device = p.device;
+  panel.file_name = path;
+  ASSERT_TRUE(Read_File(st, panel));
+  EXPECT_EQ(st.ConfigWord2, p.loaded);
+  EXPECT_EQ(panel.status_history.front(), std::string("Fuses=") + p.fuses);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chips, ChipHexConfig2Test,
+    ::testing::Values(Config2Case{"f88", "PIC16f88", false, 0x3FFD, "Fuses : 0x3F72/1"},
+                      Config2Case{"f87_one_record", "PIC16f87", true, 0x3FFD, "Fuses : 0x3F72/1"},
+                      Config2Case{"f877", "PIC16f877", false, 0x3FFE, "Fuses : 0x3F72"},
+                      Config2Case{"f84_one_record", "PIC16f84", true, 0x3FFE, "Fuses : 0x3FF2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ChipHexReadTest, ReadsGpasmFilesInBothFormats) {
   for (const char* name : {"pic16f84a_demo_inhx8m.hex", "pic16f84a_demo_inhx32.hex"}) {
     ChipContents c;
@@ -278,6 +259,8 @@ TEST(ChipHexReadTest, RejectsAnythingMalformed) {
   EXPECT_EQ(read(Word_Record(0x2100 + 16, {1}) + "\n" + eof), "address out of range at line 1");
   EXPECT_EQ(read(Word_Record(0, {0x4000}) + "\n" + eof), "word above 0x3FFF at line 1");
   EXPECT_EQ(read(Word_Record(0x2007, {0xFFFF}) + "\n" + eof), "word above 0x3FFF at line 1");
+  EXPECT_EQ(read(Word_Record(0x2008, {0xFFFF}) + "\n" + eof), "word above 0x3FFF at line 1");
+  EXPECT_EQ(read(Word_Record(0x2009, {0x3FFF}) + "\n" + eof), "address out of range at line 1");
   EXPECT_EQ(read(Word_Record(0x2100, {0x0100}) + "\n" + eof), "EEPROM byte above 0xFF at line 1");
   EXPECT_EQ(read(":020000040030CA\n:020000000528D1\n" + eof), "address out of range at line 2");
   EXPECT_EQ(read(std::string(kKeptLineLength + 1, ':') + "\n" + eof), "line too long at line 1");

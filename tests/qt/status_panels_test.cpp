@@ -34,8 +34,8 @@ std::set<KeyText> Statuses_Of_Every_Command(BoardKind board) {
   return {w.view.statuses.begin(), w.view.statuses.end()};
 }
 
-// The texts that vary with the chip: with every identification word, fuse word, program word
-// and EEPROM byte.
+// The texts that vary with the chip: with every identification word, fuse word (and second fuse
+// word), program word and EEPROM byte.
 std::vector<KeyText> Every_Chip_Dependent_Text() {
   std::vector<KeyText> texts;
   for (int word = 0; word <= 0x3FFF; ++word) {
@@ -43,6 +43,10 @@ std::vector<KeyText> Every_Chip_Dependent_Text() {
     texts.emplace_back("Fuses", "Fuses : 0x" + Hex(word));
     texts.emplace_back("Fuses", Fuses_Panel_Text(word));
     texts.emplace_back("Status", "Device Fuses : 0x" + Hex(word));
+    // A chip with a second configuration word shows its two bits after the first word.
+    texts.emplace_back("Fuses", "Fuses : 0x" + Hex(word) + "/3");
+    texts.emplace_back("Fuses", Fuses_Panel_Text(word) + "/3");
+    texts.emplace_back("Status", "Device Fuses : 0x" + Hex(word) + "/3");
     texts.emplace_back("Status", "Reading Data : " + Hex(word));
   }
   for (int byte = 0; byte <= 0xFF; ++byte) {

@@ -91,5 +91,25 @@ TEST(ConfigWindowTest, TheMenuItemOpensTheDialogAndOkSetsTheFuseControls) {
   EXPECT_EQ(w.win.control(Ctl::Check_WDT).value, kChecked);
 }
 
+// A 16F88 (today's simulated 16F84A answering as one): the dialog shows both words as the window
+// holds them, and OK sets each.
+TEST(ConfigWindowTest, TheDialogEditsBothWordsOfA16F88) {
+  SimWindow w;
+  w.chip.set_device_id(0x0760);
+  w.Start();
+  w.st.ConfigWord2 = 0x3FFD;
+  ConfigModel dialog = w.win.Config_Dialog();
+  ASSERT_EQ(dialog.rows().size(), 13u);
+  EXPECT_EQ(dialog.rows()[11].label, "IESO (CONFIG2)");
+  EXPECT_EQ(dialog.Word_Texts()[1], "CONFIG2 (0x2008) = 0x3FFD");
+  dialog.Choose(11, 1);  // IESO=ON
+  dialog.Choose(12, 0);  // FCMEN=OFF
+  dialog.Choose(0, 4);   // FOSC=INTRCIO
+  w.win.Apply_Config(dialog.words());
+  EXPECT_EQ(w.st.ConfigWord, 0x0010);
+  EXPECT_EQ(w.st.ConfigWord2, 0x3FFE);
+  EXPECT_EQ(w.win.status("Fuses"), "Fuses 0x10/2");
+}
+
 }  // namespace
 }  // namespace corvane::testing
