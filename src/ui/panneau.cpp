@@ -134,6 +134,15 @@ void Panneau::Set_Enabled(Ctl id, bool enabled) {
 void Panneau::Set_Device(std::string_view text) {
   mut(Ctl::Device).text = std::string(text);
   view_.Control_Changed(Ctl::Device);
+  // The four oscillator choices are FOSC1:0. A chip with a third oscillator bit (FOSC2, on the
+  // 62xA and 88 families) has eight oscillators, which the Configuration dialog sets: the choices
+  // are greyed for it rather than showing a wrong one.
+  const ChipEntry* chip = Config_Chip();
+  bool two_bits = true;
+  for (const ConfigField& f : chip != nullptr ? chip->fields : std::vector<ConfigField>{}) {
+    if (f.name == "FOSC" && f.address == 0x2007) two_bits = f.mask == 0x0003;
+  }
+  for (int i = 0; i < 4; ++i) Set_Enabled(Opt_Osc(i), two_bits);
 }
 
 void Panneau::Set_Caption(std::string caption) {

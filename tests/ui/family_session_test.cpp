@@ -75,6 +75,8 @@ class FamilySessionTest : public ::testing::TestWithParam<Session> {
     if (GetParam().speed == kLowSpeed) w->win.Set_Value(Ctl::Check_Speed, kChecked);
     EXPECT_EQ(w->st.Speed, GetParam().speed);
     EXPECT_EQ(w->win.status("Device"), GetParam().device);
+    // The 62xA and 88 have eight oscillators: the window's four choices are greyed for them.
+    EXPECT_EQ(w->win.control(Ctl::Opt_Osc_0).enabled, GetParam().chip == sim::ChipKind::Pic16F877A);
     return w;
   }
   // Loads `file` and programs it, which writes `words` words and `bytes` EEPROM bytes, then
