@@ -55,7 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(std::pair{"sim:id=0760", "[Fuses] Fuses 0x0/3\n[Fuses] Fuses 0x0/2\n"},
                       std::pair{"sim:chip=16f877",
                                 "config IESO=ON: PIC16F877 has no field IESO; its fields are FOSC, "
-                                "WDTE, PWRTE, BOREN, LVP, CPD, WRT, DEBUG, CP\n"}));
+                                "WDTE, PWRTE, BOREN, LVP, CPD, WRT, DEBUG, CP\n"}),
+    // Named, so that the test's name does not hold the parameters' addresses.
+    [](const auto& info) { return std::string(info.index == 0 ? "the16F88" : "the16F877"); });
 
 }  // namespace
 }  // namespace corvane::testing
