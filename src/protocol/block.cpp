@@ -6,6 +6,21 @@
 
 namespace corvane {
 
+namespace {
+
+// A word that still differs after its write: programming mode is left first (with Vpp still
+// applied the chip's address counter would stay where it stopped for whatever comes next), then
+// the message box names it and WriteError is set.
+void Word_Not_Written(Context& ctx, int address, std::int32_t read, std::int32_t wanted) {
+  ctx.lines.Vpp_Off();
+  ctx.lines.Vdd_On();
+  ctx.panel.Message_Box("Error at @ : " + Hex(address) + " Read :" + Hex(read) +
+                        " instead of :" + Hex(wanted));
+  ctx.st.WriteError = 1;
+}
+
+}  // namespace
+
 void Read_Block(Context& ctx, int n) {
   if (n > kMaxBlockWords) return;
   Lines& l = ctx.lines;
@@ -46,13 +61,7 @@ bool Write_Word(Context& ctx, int address, std::int32_t wanted, std::int32_t& re
   Send_Command(l, kReadDataProgram);
   Read_Data(l, read_back);
   if (read_back == wanted) return true;
-  // Leave programming mode first: with Vpp still applied the chip's address counter would stay
-  // where it stopped for whatever comes next.
-  l.Vpp_Off();
-  l.Vdd_On();
-  ctx.panel.Message_Box("Error at @ : " + Hex(address) + " Read :" + Hex(read_back) +
-                        " instead of :" + Hex(wanted));
-  ctx.st.WriteError = 1;
+  Word_Not_Written(ctx, address, read_back, wanted);
   return false;
 }
 
@@ -86,11 +95,7 @@ void Write_Erased_Block(Context& ctx, int n) {
       Send_Command(l, kReadDataProgram);
       Read_Data(l, st.ReadBuffer[a]);
       if (st.ReadBuffer[a] != wanted) {
-        l.Vpp_Off();
-        l.Vdd_On();
-        ctx.panel.Message_Box("Error at @ : " + Hex(a) + " Read :" + Hex(st.ReadBuffer[a]) +
-                              " instead of :" + Hex(wanted));
-        st.WriteError = 1;
+        Word_Not_Written(ctx, a, st.ReadBuffer[a], wanted);
         return;
       }
     }

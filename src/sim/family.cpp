@@ -73,4 +73,29 @@ void Family::cut_short(std::int64_t t, const std::string& cause) {
   host_op_ = HostTimedOp{};
 }
 
+bool Family::bulk_erase_target(std::int64_t t, BulkErase which, EraseSet& what,
+                               const char*& name) {
+  if (which == kBulkProgram) {
+    if (memory().program_protected(0)) {
+      violate(t,
+              "Bulk Erase Program refused while CP = 0 (only Chip Erase clears protected "
+              "memory): nothing erased");
+      return false;
+    }
+    what.program = true;
+    what.user_ids = pc() >= kConfigBase;
+    name = "program memory bulk erase";
+    return true;
+  }
+  if (memory().eeprom_protected()) {
+    violate(t,
+            "Bulk Erase Data refused while CPD = 0 (only Chip Erase clears protected memory): "
+            "nothing erased");
+    return false;
+  }
+  what.eeprom = true;
+  name = "data EEPROM bulk erase";
+  return true;
+}
+
 }  // namespace corvane::sim

@@ -48,6 +48,12 @@ class Family {
                    Undo undo) {
     chip_.start_cycle(t, duration, what, address, std::move(undo));
   }
+  // Bulk Erase Program (9) or Data (11), waiting for the Begin that runs it (87xA, 88).
+  enum BulkErase { kNoBulkErase, kBulkProgram, kBulkData };
+  // What that bulk erase clears (program memory, with the user IDs when PC is in configuration
+  // memory; or the data EEPROM) and its name; false, with the violation, while code protection
+  // refuses it: only Chip Erase clears protected memory.
+  bool bulk_erase_target(std::int64_t t, BulkErase which, EraseSet& what, const char*& name);
   // "a command of another family": the violation for a code this family does not have.
   void foreign(int code, std::int64_t t);
 

@@ -142,26 +142,7 @@ void Family87xA::write_program_space(std::int64_t t, bool erase_first) {
 void Family87xA::bulk_erase(std::int64_t t, BulkErase which) {
   EraseSet what;
   const char* name = "";
-  if (which == kBulkProgram) {
-    if (memory().program_protected(0)) {
-      violate(t,
-              "Bulk Erase Program refused while CP = 0 (only Chip Erase clears protected "
-              "memory): nothing erased");
-      return;
-    }
-    what.program = true;
-    what.user_ids = pc() >= kConfigBase;
-    name = "program memory bulk erase";
-  } else {
-    if (memory().eeprom_protected()) {
-      violate(t,
-              "Bulk Erase Data refused while CPD = 0 (only Chip Erase clears protected "
-              "memory): nothing erased");
-      return;
-    }
-    what.eeprom = true;
-    name = "data EEPROM bulk erase";
-  }
+  if (!bulk_erase_target(t, which, what, name)) return;
   start_cycle(t, facts().times.bulk_erase_ns, name, -1, memory().erase(what));
 }
 

@@ -76,7 +76,6 @@ class Family87xA final : public Family {
   void command(int code, std::int64_t t) override;
 
  private:
-  enum BulkErase { kNoBulkErase, kBulkProgram, kBulkData };
 
   void write(std::int64_t t, bool erase_first);
   void write_program_space(std::int64_t t, bool erase_first);

@@ -85,7 +85,6 @@ class Family88 final : public Family {
   int next_pc(int pc) const override;
 
  private:
-  enum BulkErase { kNoBulkErase, kBulkProgram, kBulkData };
 
   bool knows_memory(std::int64_t t, const char* command);
   void begin_erase(std::int64_t t);
